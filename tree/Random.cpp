@@ -1,0 +1,31 @@
+#include "Random.h"
+
+namespace {
+uint32_t state = 1;
+} // namespace
+
+void seedRandom(int32_t seed) { state = static_cast<uint32_t>(seed); }
+
+uint32_t randomState() { return state; }
+
+int32_t nextRandom() {
+    state = state * 214013u + 2531011u;
+    return static_cast<int32_t>((state >> 16) & 0x7FFF);
+}
+
+int32_t randSigned() {
+    const int32_t sign = (nextRandom() & 1) ? -1 : 1;
+    return sign * (nextRandom() % 1000);
+}
+
+float randVar(float x) {
+    if (x == 0.0f) return 0.0f;
+    // Computed in double and rounded once.
+    return static_cast<float>(static_cast<double>(randSigned()) * x * static_cast<double>(0.001f));
+}
+
+int32_t roundToInt(double x) {
+    return static_cast<int32_t>(x < 0.0 ? x - 0.5 : x + 0.5);
+}
+
+int32_t roundToInt(float x) { return roundToInt(static_cast<double>(x)); }

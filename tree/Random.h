@@ -1,0 +1,23 @@
+#pragma once
+
+#include <cstdint> // Required for: int32_t, uint32_t
+
+// The one random generator of tree growth: a process-wide linear
+// congruential generator. Its state is the only global state of growth; the
+// order of draws decides the tree, so callers never reorder them.
+
+// Sets the generator state (the seed taken as unsigned).
+void seedRandom(int32_t seed);
+// Advances the state and returns an integer in 0..32767.
+int32_t nextRandom();
+// An integer in -999..999 made from two draws: the sign first, then the size.
+int32_t randSigned();
+// A random variation of up to 0.999·|x|; draws twice unless x is zero.
+float randVar(float x);
+// Nearest integer, halves away from zero.
+int32_t roundToInt(float x);
+// The same rounding on a value that was never held as a 32-bit float.
+int32_t roundToInt(double x);
+
+// Current state, for tests that check how many draws an operation made.
+uint32_t randomState();

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "StemPoint.h"
+#include "math/Vector3.h"
+
+#include <array>   // Required for: std::array
+#include <cstdint> // Required for: uint8_t, uint32_t, int32_t
+#include <memory>  // Required for: std::unique_ptr
+#include <span>    // Required for: std::span
+#include <vector>  // Required for: std::vector
+
+class Tree;
+
+// A cross-section ring: `count` world positions, in order of increasing angle
+// round the segment, stored consecutively in the stem's ringVertices from
+// `first` on. Keeping a stem's rings in one block spares an allocation per ring.
+struct StemRing {
+    uint32_t first = 0;
+    uint32_t count = 0;
+};
+
+// A leaf quad: its four world corners in outline order.
+struct Leaf {
+    std::array<Velk::Vector3, 4> corners;
+};
+
+// One stem of a tree: the trunk, a branch, a twig. Its level is not stored:
+// every operation receives it.
+class Stem {
+public:
+    explicit Stem(Tree* tree_) : tree(tree_) {}
+    Stem(const Stem&) = delete;
+    Stem& operator=(const Stem&) = delete;
+
+    // Structure pass for this stem and everything below it.
+    void setup(Stem* parent, float length, float offset, uint8_t level);
+    // Geometry of this stem and everything below it.
+    void grow(const StemPoint& startFrame, float radius, uint8_t level);
+    // Appends one cross-section ring round the end of `point`'s segment.
+    void addRing(const StemPoint& point, float radius, int32_t sides);
+    // Places and grows the children along this (grown) stem.
+    void growChildren(uint8_t level);
+    // Spreads this last-level stem's leaves along it.
+    void addLeaves(uint8_t level);
+    // Appends one leaf quad for the frame.
+    void addLeaf(const StemPoint& frame, uint8_t leafShape);
+    // Radius at relative position z of a stem of `level` (taper and flare).
+    float radiusAt(uint8_t level, float z, float length, float radius) const;
+
+    // The vertices of one ring of this stem.
+    std::span<const Velk::Vector3> ringVertices(const StemRing& ring) const {
+        return {ringVertexStore.data() + ring.first, ring.count};
+    }
+
+    std::vector<StemRing> rings;    // one per spine point, in point order
+    float baseLength = 0.0f;        // trunk: bare lower part; 0 otherwise
+    float length = 0.0f;
+    float radius = 0.0f;            // base radius, set when the stem grows
+    Tree* tree = nullptr;           // not owned
+    Velk::Vector3 position;         // world position of the base
+    std::vector<std::unique_ptr<Stem>> children; // in creation order
+    std::vector<Leaf> leaves;       // in creation order
+    Stem* parent = nullptr;         // not owned; none for the trunk
+    float lengthChildMax = 0.0f;    // drawn again for every child
+    float offset = 0.0f;            // distance of the base from the parent's base
+    std::vector<StemPoint> points;  // spine points from the base outwards
+    std::vector<Velk::Vector3> ringVertexStore; // all ring vertices, ring after ring
+};

@@ -1,0 +1,132 @@
+// Growth of one stem: its spine of bending segments with a cross-section
+// ring round the end of each, then the hand-over to its children or leaves.
+#include "Stem.h"
+
+#include "Random.h"
+#include "Tree.h"
+#include "math/Math.h"
+
+#include <algorithm> // Required for: std::clamp
+#include <cmath>     // Required for: std::acos, std::sin, std::cos
+
+using Velk::Math;
+using Velk::Quaternion;
+using Velk::Vector3;
+
+namespace {
+
+// Each stem point adds a ring, and on the Simple species a frame marker.
+void countRing(Tree& tree, int32_t sides, bool withTriangles) {
+    tree.vertexCount += sides;
+    if (withTriangles) tree.stemTriangleCount += 2 * sides;
+    if (tree.params->type == 0) {
+        tree.vertexCount += Tree::FRAME_VERTICES;
+        tree.frameCount += 1;
+    }
+}
+
+} // namespace
+
+void Stem::grow(const StemPoint& startFrame, float radius_, uint8_t level) {
+    const TreeParameters& p = *tree->params;
+    const int32_t n = p.curveRes[level];
+    const int32_t sides = p.ringVertices[level];
+
+    radius = radius_;
+    position = startFrame.position + startFrame.orientation * startFrame.segment;
+
+    const size_t pointCount = 1 + static_cast<size_t>(std::max(n, 0)) + (level == 0 ? 8 : 0);
+    points.reserve(pointCount);
+    rings.reserve(pointCount);
+    ringVertexStore.reserve(pointCount * static_cast<size_t>(std::max(sides, 0)));
+
+    points.push_back({startFrame.orientation, Vector3::ZERO, position});
+    Vector3 P = position;
+    addRing(points.back(), radiusAt(level, 0.0f, length, radius), sides);
+    countRing(*tree, sides, false);
+
+    double flareHeight = 0.0;
+    if (level == 0) {
+        // Eight short straight segments give the flared base its fine rings.
+        const double subLength = double(length) / (10.0 * n);
+        double z = 0.0;
+        for (int step = 0; step < 8; ++step) {
+            z += subLength;
+            const float r = length == 0.0f
+                                ? 0.0f
+                                : radiusAt(0, static_cast<float>(z / length), length, radius);
+            const Quaternion orientation = points.back().orientation;
+            const Vector3 segment{0.0f, static_cast<float>(subLength), 0.0f};
+            points.push_back({orientation, segment, P});
+            addRing(points.back(), r, sides);
+            countRing(*tree, sides, true);
+            P += orientation * segment;
+        }
+        flareHeight = P.y;
+    }
+
+    if (n > 0) {
+        const float curve = p.curve[level];
+        const float curveBack = p.curveBack[level];
+        const float curveV = p.curveV[level];
+        const double segLength = (double(length) - flareHeight) / n;
+        double z = 0.0;
+        for (int32_t i = 0; i < n; ++i) {
+            double angle;
+            if (curveBack == 0.0f)
+                angle = double(curve) / n;
+            else if (n / (i + 1) >= 2)
+                angle = 2.0 * curveBack / n; // the lower half bends by curveBack
+            else
+                angle = 2.0 * curve / n;
+            angle += randVar(static_cast<float>(double(curveV) / n));
+            angle *= Math::fDeg2Rad;
+
+            const Quaternion q = points.back().orientation;
+            if (level >= 2) {
+                // Pull towards the vertical, stronger the further the stem leans.
+                const double dirY = (q * Vector3::UNIT_Y).y;
+                const double sideY = (q * Vector3::UNIT_Z).y;
+                // Rounding can carry a rotated unit component just past 1.
+                angle += std::acos(std::clamp(dirY, -1.0, 1.0)) * p.attractionUp * sideY / n;
+            }
+            const Quaternion orientation =
+                q * Quaternion::FromAngleAxis(static_cast<float>(angle), Vector3::UNIT_X);
+            const Vector3 segment{0.0f, static_cast<float>(segLength), 0.0f};
+            points.push_back({orientation, segment, P});
+
+            z += double(length) / n;
+            const float r = z == 0.0 ? 0.0f
+                                     : radiusAt(level, static_cast<float>(z / length), length, radius);
+            addRing(points.back(), r, sides);
+            countRing(*tree, sides, true);
+            P += orientation * segment;
+        }
+    }
+
+    if (level + 1 < p.levels)
+        growChildren(level);
+    else if (level + 1 == p.levels && tree->leafCount != 0)
+        addLeaves(level);
+}
+
+void Stem::addRing(const StemPoint& point, float radius_, int32_t sides) {
+    const TreeParameters& p = *tree->params;
+    StemRing ring{static_cast<uint32_t>(ringVertexStore.size()), 0};
+    const double r = radius_ == 0.0f ? 0.0001 : double(radius_);
+    const double step = 2.0 * double(Math::PI) / sides;
+    Vector3& extent = tree->extent;
+    for (int32_t k = 0; k < sides; ++k) {
+        const double rk = r * (1.0 + double(p.lobeDepth) * std::sin(double(p.lobes) * k * step));
+        const double a = k * step;
+        const Vector3 local = point.segment + Vector3{static_cast<float>(rk * std::cos(a)), 0.0f,
+                                                      static_cast<float>(rk * std::sin(a))};
+        const Vector3 v = point.position + point.orientation * local;
+        ringVertexStore.push_back(v);
+        extent.x = std::max(extent.x, v.x);
+        extent.y = std::max(extent.y, v.y);
+        extent.z = std::max(extent.z, v.z);
+    }
+    ring.count = static_cast<uint32_t>(std::max(sides, 0));
+    rings.push_back(ring);
+}

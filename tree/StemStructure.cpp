@@ -1,0 +1,68 @@
+// The structure pass: which stems exist, their lengths and offsets, and the
+// number of leaves of the tree.
+#include "Stem.h"
+
+#include "Profiles.h"
+#include "Random.h"
+#include "Tree.h"
+
+void Stem::setup(Stem* parent_, float length_, float offset_, uint8_t level) {
+    parent = parent_;
+    length = length_;
+    offset = offset_;
+    tree->stemCount += 1;
+    const TreeParameters& p = *tree->params;
+    baseLength = level == 0 ? static_cast<float>(double(p.baseSize) * tree->treeScale) : 0.0f;
+
+    if (p.levels <= level) return;
+    if (p.levels == level + 1) {
+        // A last-level stem carries leaves and no children.
+        if (level == 0) {
+            tree->leafCount = 0;
+        } else {
+            const double count = (double(offset) / parent->length + 1.0) * 0.5 *
+                                 (double(p.leaves) * p.leafQuality);
+            tree->leafCount += roundToInt(static_cast<float>(count));
+        }
+        return;
+    }
+
+    int32_t count;
+    if (level == 0) {
+        count = p.branches[1];
+    } else if (level == 1) {
+        // The parent's lengthChildMax still holds the value drawn for this stem.
+        const double scaled = double(p.branches[2]) *
+                              (0.2 + 0.8 * (double(length) / parent->length) / parent->lengthChildMax);
+        count = roundToInt(static_cast<float>(scaled));
+    } else {
+        const double scaled =
+            double(p.branches[level + 1]) * (1.0 - 0.5 * offset / double(parent->length));
+        count = roundToInt(static_cast<float>(scaled));
+    }
+    if (count < 1) return;
+
+    children.reserve(static_cast<size_t>(count));
+    const uint8_t c = static_cast<uint8_t>(level + 1);
+    for (int32_t i = 1; i <= count; ++i) {
+        const double t = level == 0 ? p.baseSize + (1.0 - p.baseSize) * i / (count + 1.0)
+                                    : double(i) / (count + 1.0);
+        const double childOffset = static_cast<float>(t * length);
+        lengthChildMax = static_cast<float>(double(p.length[c]) + randVar(p.lengthV[c]));
+        double childLength;
+        if (level == 0) {
+            const float ratio = static_cast<float>((double(tree->trunkLength) - childOffset) /
+                                                   (double(tree->trunkLength) - baseLength));
+            childLength = double(tree->trunkLength) * lengthChildMax * shapeRatio(p.shape, ratio);
+        } else {
+            childLength = lengthChildMax * (length - 0.6 * childOffset);
+        }
+        children.push_back(std::make_unique<Stem>(tree));
+        children.back()->setup(this, static_cast<float>(childLength),
+                               static_cast<float>(childOffset), c);
+    }
+}
+
+float Stem::radiusAt(uint8_t level, float z, float length_, float radius_) const {
+    return ::radiusAt(*tree->params, level, z, length_, radius_);
+}

@@ -1,0 +1,31 @@
+#include "Tree.h"
+
+#include "Random.h"
+
+#include <ctime> // Required for: std::time
+
+Tree::Tree(const TreeParameters& parameters, int32_t seed) {
+    if (seed == -1)
+        seedRandom(static_cast<int32_t>(static_cast<uint32_t>(std::time(nullptr))));
+    else
+        seedRandom(seed);
+    params = parameters.clone();
+    trunk = std::make_unique<Stem>(this);
+
+    const TreeParameters& p = *params;
+    treeScale = static_cast<float>(double(p.scale) + randVar(p.scaleV));
+    trunkLength = static_cast<float>((double(p.length[0]) + randVar(p.lengthV[0])) * treeScale);
+    trunkRadius = static_cast<float>(double(p.scale0) * p.ratio * trunkLength);
+    trunk->setup(nullptr, trunkLength, 0.0f, 0);
+}
+
+// The parameter copy goes first, then the stem hierarchy.
+Tree::~Tree() {
+    params.reset();
+    trunk.reset();
+}
+
+void Tree::grow() {
+    const StemPoint start{Velk::Quaternion::IDENTITY, Velk::Vector3::ZERO, Velk::Vector3::ZERO};
+    trunk->grow(start, trunkRadius, 0);
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "Stem.h"
+#include "TreeParameters.h"
+#include "math/Vector3.h"
+
+#include <cstdint> // Required for: int32_t
+#include <memory>  // Required for: std::unique_ptr
+
+// One generated tree: the stem hierarchy with its leaves, and the counters
+// by which a mesh is sized. The constructor runs the structure pass (which
+// stems exist, their lengths and offsets); grow() lays out the geometry.
+class Tree {
+public:
+    // Clones `parameters`, seeds the generator (seed -1: the calendar clock)
+    // and runs the structure pass.
+    Tree(const TreeParameters& parameters, int32_t seed);
+    ~Tree();
+    Tree(const Tree&) = delete;
+    Tree& operator=(const Tree&) = delete;
+
+    // Geometry pass; called exactly once, after construction.
+    void grow();
+
+    std::unique_ptr<Stem> trunk;
+    float trunkLength = 0.0f;
+    float trunkRadius = 0.0f;
+    float treeScale = 0.0f;
+    int32_t stemCount = 0;
+    Velk::Vector3 extent;           // max over the origin and every ring vertex
+    std::unique_ptr<TreeParameters> params; // the tree's own copy
+    int32_t leafCount = 0;          // counted by the structure pass
+    int32_t vertexCount = 0;        // vertices the mesh needs
+    int32_t stemTriangleCount = 0;  // bark triangles
+    int32_t leafTriangleCount = 0;  // leaf triangles
+    int32_t frameCount = 0;         // coordinate-frame markers (type 0 only)
+
+    // Vertices added per stem point for a coordinate-frame marker.
+    static constexpr int32_t FRAME_VERTICES = 12;
+};
