@@ -1,5 +1,7 @@
 #include "core/Exception.h"
 
+#include "core/Log.h"
+
 #include <utility> // Required for: std::move
 
 namespace Velk {
@@ -14,6 +16,8 @@ Exception::Exception(Code code, std::string description, std::string source,
         if (line_ > 0) full_ += ":" + std::to_string(line_);
         full_ += ")";
     }
+    // Every engine error is recorded, whether or not someone catches it.
+    Log::message("Exception: " + full_);
 }
 
 } // namespace Velk
