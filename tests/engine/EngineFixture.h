@@ -1,5 +1,6 @@
 #pragma once
 
+#include "GLDriverPin.h"
 #include "TempFolder.h"
 #include "render/AutomationOptions.h"
 #include "render/Root.h"
@@ -29,6 +30,8 @@ protected:
                                             folder.path("Velk.log"));
         return *root;
     }
+
+    void SetUp() override { pinGLDriver(); }
 
     void TearDown() override {
         root.reset();
