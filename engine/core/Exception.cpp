@@ -6,6 +6,7 @@
 
 namespace Velk {
 
+// Builds the one-line description once, so what() never allocates.
 Exception::Exception(Code code, std::string description, std::string source,
                      std::string file, long line)
     : code_(code), description_(std::move(description)), source_(std::move(source)),

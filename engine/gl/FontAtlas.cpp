@@ -4,7 +4,7 @@
 #include "core/ResourceManager.h"
 #include "gl/GLObjects.h"
 
-#include <ft2build.h>
+#include <ft2build.h> // Required for: FT_FREETYPE_H
 #include FT_FREETYPE_H // Required for: FT_Init_FreeType, FT_New_Face, FT_Load_Char
 
 #include <filesystem> // Required for: std::filesystem::exists
@@ -96,6 +96,7 @@ FontAtlas::FontAtlas(const std::string& fontFile, unsigned int pixelSize) {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
 }
 
+// Frees the atlas texture; the context must still be current.
 FontAtlas::~FontAtlas() {
     GLuint texture = texture_;
     deleteObject(ObjectKind::Texture, texture);

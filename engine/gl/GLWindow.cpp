@@ -5,12 +5,14 @@
 namespace Velk::GL {
 
 namespace {
+// A driver string, or "unknown" when the driver gives none.
 std::string glString(GLenum name) {
     const auto* text = reinterpret_cast<const char*>(glGetString(name));
     return text == nullptr ? std::string("unknown") : std::string(text);
 }
 } // namespace
 
+// Kept for the log and the state dump.
 void GLWindow::readDriverInfo() {
     glVersion_ = glString(GL_VERSION);
     glRenderer_ = glString(GL_RENDERER);

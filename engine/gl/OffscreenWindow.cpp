@@ -66,6 +66,7 @@ void OffscreenWindow::release() {
     deleteObject(ObjectKind::Renderbuffer, depth_);
 }
 
+// Draws go to the multisampled framebuffer when there is one.
 void OffscreenWindow::bindForDrawing() {
     context_.makeCurrent();
     glBindFramebuffer(GL_FRAMEBUFFER, drawFramebuffer_);
@@ -90,6 +91,7 @@ void OffscreenWindow::swapBuffers() {
     glFinish();
 }
 
+// Reads the resolved image, then rebinds the drawing framebuffer.
 void OffscreenWindow::readPixels(std::vector<unsigned char>& rgba) {
     context_.makeCurrent();
     resolve();

@@ -39,6 +39,7 @@ void main() {
 )";
 } // namespace
 
+// One program, one vertex array and one streaming buffer for everything drawn.
 Painter2D::Painter2D() {
     program_ = buildProgram("Painter2D", vertexSource, fragmentSource);
     viewportLocation_ = glGetUniformLocation(program_, "viewport");
@@ -56,6 +57,7 @@ Painter2D::Painter2D() {
     glBindVertexArray(0);
 }
 
+// Frees the GL objects; the context must still be current.
 Painter2D::~Painter2D() {
     GLuint buffer = buffer_;
     GLuint vertexArray = vertexArray_;
@@ -65,6 +67,7 @@ Painter2D::~Painter2D() {
     deleteObject(ObjectKind::Program, program);
 }
 
+// Alpha blending over whatever is below, no depth test or culling.
 void Painter2D::begin(unsigned int width, unsigned int height) {
     width_ = width > 0 ? width : 1;
     height_ = height > 0 ? height : 1;
@@ -86,10 +89,12 @@ void Painter2D::quad(float x0, float y0, float x1, float y1, float u0, float v0,
     }
 }
 
+// A flat quad: negative texture coordinates select the fill path.
 void Painter2D::fillRect(float x, float y, float width, float height, const ColourValue& colour) {
     quad(x, y, x + width, y + height, -1, -1, -1, -1, colour);
 }
 
+// Four thin quads that do not overlap, so translucent outlines stay even.
 void Painter2D::strokeRect(float x, float y, float width, float height, float thickness, const ColourValue& colour) {
     fillRect(x, y, width, thickness, colour);
     fillRect(x, y + height - thickness, width, thickness, colour);

@@ -135,6 +135,7 @@ void SdlWindow::_waitEvents(int milliseconds) { SDL_WaitEventTimeout(nullptr, mi
 
 void SdlWindow::swapBuffers() { SDL_GL_SwapWindow(window_); }
 
+// The window's own framebuffer (0), whole drawable size.
 void SdlWindow::bindForDrawing() {
     SDL_GL_MakeCurrent(window_, context_);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);

@@ -94,6 +94,7 @@ AutomationOptions AutomationOptions::parse(const std::vector<std::string>& argum
     return options;
 }
 
+// Help alone is not counted: it ends the program before anything runs.
 bool AutomationOptions::any() const {
     return offscreen || frameLimit != 0 || fixedFrameTime || !keyScriptFile.empty() || !screenshots.empty() ||
            !stateDumpFile.empty() || width != 0 || dialogKeys || !dialogScreenshot.empty();

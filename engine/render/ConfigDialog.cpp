@@ -45,14 +45,17 @@ const std::string& ConfigDialog::getShownValue(std::size_t row) const {
     return options_.at(row).possibleValues.at(selected_.at(row));
 }
 
+// The value field of a row, right of the labels.
 ConfigDialog::Rect ConfigDialog::rowValueRect(std::size_t row) {
     return {valueLeft, firstRowTop + static_cast<float>(row) * rowStep, WIDTH - valueLeft - margin, rowHeight};
 }
 
+// Bottom right, left of Cancel.
 ConfigDialog::Rect ConfigDialog::okButtonRect() {
     return {WIDTH - margin - 2 * buttonWidth - 12.0f, buttonTop, buttonWidth, buttonHeight};
 }
 
+// Bottom right corner.
 ConfigDialog::Rect ConfigDialog::cancelButtonRect() {
     return {WIDTH - margin - buttonWidth, buttonTop, buttonWidth, buttonHeight};
 }
@@ -71,6 +74,7 @@ void ConfigDialog::accept() {
     result_ = Result::Accepted;
 }
 
+// Keys act only while the dialog is open.
 void ConfigDialog::handleKey(KeyCode key) {
     if (result_ != Result::Open) return;
     const std::size_t items = options_.size() + 2;
@@ -104,6 +108,7 @@ void ConfigDialog::handleKey(KeyCode key) {
     }
 }
 
+// Buttons first, then value fields; a click on a row label only focuses it.
 void ConfigDialog::handleClick(float x, float y) {
     if (result_ != Result::Open) return;
     if (okButtonRect().contains(x, y)) {

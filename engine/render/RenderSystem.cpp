@@ -9,6 +9,7 @@
 
 namespace Velk {
 
+// Common sizes for offscreen use and displays that list no modes.
 std::vector<std::string> RenderSystem::standardVideoModes() {
     return {"640 x 480", "800 x 600", "1024 x 768", "1280 x 720", "1280 x 1024", "1600 x 900", "1920 x 1080"};
 }
@@ -24,6 +25,7 @@ RenderSystem::RenderSystem(std::vector<std::string> videoModes) {
     options_.push_back({ANTI_ALIASING, "Off", {"Off", "2x", "4x", "8x"}});
 }
 
+// The option of that name, or nullptr.
 ConfigOption* RenderSystem::find(const std::string& name) {
     for (ConfigOption& option : options_)
         if (option.name == name) return &option;

@@ -36,6 +36,7 @@ AutomationOptions& pendingOptions() {
     return options;
 }
 
+// "W x H", as the log shows sizes.
 std::string sizeText(unsigned int width, unsigned int height) {
     return std::to_string(width) + " x " + std::to_string(height);
 }
@@ -51,6 +52,7 @@ std::string settingsText(const RenderSystem& renderSystem) {
 }
 } // namespace
 
+// Parses now so that a bad option fails before anything starts.
 bool Root::setCommandLine(int argc, const char* const* argv) {
     std::vector<std::string> arguments;
     for (int i = 1; i < argc; ++i) arguments.emplace_back(argv[i]);
@@ -71,6 +73,7 @@ const AutomationOptions& Root::getAutomationOptions() {
 
 Root* Root::getSingletonPtr() { return current; }
 
+// The running root; an engine error before it exists or after it is gone.
 Root& Root::getSingleton() {
     if (current == nullptr) {
         VELK_EXCEPT(ERR_INVALID_STATE, "the engine root does not exist", "Root::getSingleton");
@@ -168,6 +171,7 @@ bool Root::restoreConfig() {
     return true;
 }
 
+// Also logged, with the values written.
 void Root::saveConfig() {
     renderSystem_->saveSettings(configFileName_);
     log_->logMessage("Settings saved to '" + configFileName_ + "': " + settingsText(*renderSystem_));
@@ -207,6 +211,11 @@ bool Root::showConfigDialog() {
     {
         std::unique_ptr<RenderWindow> window = createWindow("Velk Settings", ConfigDialog::WIDTH, ConfigDialog::HEIGHT,
                                                             false);
+        if (window->isOffscreen() && !scripted) {
+            log_->logMessage("Settings dialog not shown (no window could open): accepting " +
+                             settingsText(*renderSystem_));
+            return true;
+        }
         window->bindForDrawing();
         GL::FontAtlas text(GL::FontAtlas::findFont(false), 15);
         GL::FontAtlas title(GL::FontAtlas::findFont(true), 20);
@@ -230,7 +239,7 @@ bool Root::showConfigDialog() {
 
             if (nextKey < keys.size()) {
                 dialog.handleKey(keys[nextKey++]);
-            } else if (!displayAvailable_ || window->isOffscreen()) {
+            } else if (window->isOffscreen()) {
                 log_->logMessage("Settings dialog: scripted keys ran out");
                 dialog.cancel();
             } else {
@@ -247,6 +256,7 @@ bool Root::showConfigDialog() {
     return true;
 }
 
+// The size comes from the video mode unless the command line gives one.
 RenderWindow* Root::initialise(bool autoCreateWindow, const std::string& windowTitle) {
     if (!autoCreateWindow) return nullptr;
     if (window_) {
@@ -263,6 +273,7 @@ RenderWindow* Root::initialise(bool autoCreateWindow, const std::string& windowT
     return window_.get();
 }
 
+// Listeners are called in the order they were added; adding twice has no effect.
 void Root::addFrameListener(FrameListener* listener) {
     if (listener != nullptr && std::find(frameListeners_.begin(), frameListeners_.end(), listener) == frameListeners_.end())
         frameListeners_.push_back(listener);
@@ -281,6 +292,7 @@ bool Root::fireFrameStarted(const FrameEvent& event) {
     return carryOn;
 }
 
+// Same rules as fireFrameStarted.
 bool Root::fireFrameEnded(const FrameEvent& event) {
     bool carryOn = true;
     const std::vector<FrameListener*> listeners = frameListeners_;
@@ -290,6 +302,7 @@ bool Root::fireFrameEnded(const FrameEvent& event) {
     return carryOn;
 }
 
+// One pass of the loop described in the header; the frame time is fixed or measured.
 bool Root::renderOneFrame() {
     if (!window_) {
         VELK_EXCEPT(ERR_INVALID_STATE, "there is no render window (call initialise first)", "Root::renderOneFrame");
@@ -320,6 +333,7 @@ bool Root::renderOneFrame() {
     return carryOn;
 }
 
+// The loop itself; the state dump is written once it ends normally.
 void Root::startRendering() {
     if (!window_) {
         VELK_EXCEPT(ERR_INVALID_STATE, "there is no render window (call initialise first)", "Root::startRendering");
@@ -336,6 +350,7 @@ void Root::startRendering() {
     if (!options_.stateDumpFile.empty()) writeStateDump(options_.stateDumpFile);
 }
 
+// Later registrations under the same name replace earlier ones.
 void Root::setStateDumpSection(const std::string& name, StateDumpSection section) {
     if (section) {
         dumpSections_[name] = std::move(section);

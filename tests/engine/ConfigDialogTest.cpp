@@ -1,6 +1,6 @@
 #include "render/ConfigDialog.h"
 
-#include <gtest/gtest.h>
+#include <gtest/gtest.h> // Required for: TEST, EXPECT_EQ
 
 using namespace Velk;
 

@@ -3,7 +3,7 @@
 #include "TempFolder.h"
 #include "core/Exception.h"
 
-#include <gtest/gtest.h>
+#include <gtest/gtest.h> // Required for: TEST, EXPECT_EQ
 
 #include <sstream> // Required for: std::istringstream
 #include <utility> // Required for: std::pair

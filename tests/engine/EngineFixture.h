@@ -5,7 +5,7 @@
 #include "render/AutomationOptions.h"
 #include "render/Root.h"
 
-#include <gtest/gtest.h>
+#include <gtest/gtest.h> // Required for: TEST, EXPECT_EQ
 
 #include <memory> // Required for: std::unique_ptr
 

@@ -1,6 +1,6 @@
 #include "render/FrameStatistics.h"
 
-#include <gtest/gtest.h>
+#include <gtest/gtest.h> // Required for: TEST, EXPECT_EQ
 
 using Velk::FrameStatistics;
 

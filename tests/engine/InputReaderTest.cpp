@@ -4,7 +4,7 @@
 #include "input/PlatformManager.h"
 #include "render/RenderWindow.h"
 
-#include <gtest/gtest.h>
+#include <gtest/gtest.h> // Required for: TEST, EXPECT_EQ
 
 using namespace Velk;
 

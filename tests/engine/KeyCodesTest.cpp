@@ -4,7 +4,7 @@
 
 #include <SDL2/SDL_scancode.h> // Required for: SDL_SCANCODE_*
 
-#include <gtest/gtest.h>
+#include <gtest/gtest.h> // Required for: TEST, EXPECT_EQ
 
 using namespace Velk;
 

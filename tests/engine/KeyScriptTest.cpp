@@ -2,7 +2,7 @@
 
 #include "core/Exception.h"
 
-#include <gtest/gtest.h>
+#include <gtest/gtest.h> // Required for: TEST, EXPECT_EQ
 
 #include <sstream> // Required for: std::istringstream
 

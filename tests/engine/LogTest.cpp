@@ -3,7 +3,7 @@
 #include "TempFolder.h"
 #include "core/Exception.h"
 
-#include <gtest/gtest.h>
+#include <gtest/gtest.h> // Required for: TEST, EXPECT_EQ
 
 #include <regex> // Required for: std::regex
 

@@ -1,6 +1,6 @@
 #include "core/StringConverter.h"
 
-#include <gtest/gtest.h>
+#include <gtest/gtest.h> // Required for: TEST, EXPECT_EQ
 
 using Velk::Quaternion;
 using Velk::StringConverter;
