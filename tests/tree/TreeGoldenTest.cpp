@@ -36,16 +36,19 @@ TEST(TreeGolden, QuakingAspenSeedZero) {
 
 namespace {
 
+// Bitwise equality of two arrays of plain records.
+template <class T> bool sameBits(const std::vector<T>& a, const std::vector<T>& b) {
+    return a.size() == b.size() &&
+           (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(T)) == 0);
+}
+
 // Bitwise equality of every ring vertex and leaf corner of two trees.
 bool sameGeometry(const Stem& a, const Stem& b) {
     if (a.ringVertexStore.size() != b.ringVertexStore.size() ||
         a.leaves.size() != b.leaves.size() || a.children.size() != b.children.size() ||
         a.points.size() != b.points.size())
         return false;
-    if (std::memcmp(a.ringVertexStore.data(), b.ringVertexStore.data(),
-                    a.ringVertexStore.size() * sizeof(Velk::Vector3)) != 0)
-        return false;
-    if (std::memcmp(a.leaves.data(), b.leaves.data(), a.leaves.size() * sizeof(Leaf)) != 0)
+    if (!sameBits(a.ringVertexStore, b.ringVertexStore) || !sameBits(a.leaves, b.leaves))
         return false;
     for (size_t i = 0; i < a.children.size(); ++i)
         if (!sameGeometry(*a.children[i], *b.children[i])) return false;
