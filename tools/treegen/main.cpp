@@ -1,12 +1,14 @@
 // treegen: grows trees from the command line and reports on them.
 #include "SpeciesArg.h"
 #include "TreeStats.h"
+#include "TreeType.h"
 
 #include <CLI/CLI.hpp>        // Required for: CLI::App
 #include <cstdint>            // Required for: int64_t
 #include <iostream>           // Required for: std::cout, std::cerr
 #include <limits>             // Required for: std::numeric_limits
 #include <nlohmann/json.hpp>  // Required for: nlohmann::json
+#include <vector>             // Required for: std::vector
 
 namespace {
 
@@ -56,6 +58,8 @@ int main(int argc, char** argv) {
     CLI::App* stats = app.add_subcommand("stats", "grow one tree and print its counters and timing");
     addTreeOptions(*stats, statsOpts);
     stats->add_flag("--json", json, "print one JSON object instead of text");
+    bool all = false;
+    stats->add_flag("--all", all, "one table of every species for the seed (JSON: an array)");
 
     try {
         app.parse(argc, argv);
@@ -72,11 +76,24 @@ int main(int argc, char** argv) {
         uint32_t species;
         int32_t seed;
         if (!resolve(statsOpts, species, seed)) return kUsageError;
-        const TreeStats s = measureTree(species, seed);
-        if (json)
-            std::cout << toJson(s).dump(2) << '\n';
-        else
-            printText(std::cout, s);
+        if (all) {
+            std::vector<TreeStats> rows;
+            for (uint32_t type = 0; type < TREE_TYPE_COUNT; ++type)
+                rows.push_back(measureTree(type, seed));
+            if (json) {
+                nlohmann::json array = nlohmann::json::array();
+                for (const TreeStats& row : rows) array.push_back(toJson(row));
+                std::cout << array.dump(2) << '\n';
+            } else {
+                printTable(std::cout, rows);
+            }
+        } else {
+            const TreeStats s = measureTree(species, seed);
+            if (json)
+                std::cout << toJson(s).dump(2) << '\n';
+            else
+                printText(std::cout, s);
+        }
     }
     return 0;
 }
