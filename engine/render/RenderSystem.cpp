@@ -84,6 +84,16 @@ void RenderSystem::saveSettings(const std::string& fileName) const {
     }
 }
 
+// One line, in the order the dialog shows the settings.
+std::string RenderSystem::describeSettings() const {
+    std::string text;
+    for (const ConfigOption& option : options_) {
+        if (!text.empty()) text += ", ";
+        text += option.name + "=" + option.currentValue;
+    }
+    return text;
+}
+
 // "1024 x 768" -> 1024, 768.
 void RenderSystem::getVideoModeSize(unsigned int& width, unsigned int& height) const {
     std::istringstream text(getConfigOption(VIDEO_MODE));

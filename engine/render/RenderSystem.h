@@ -39,6 +39,8 @@ public:
     void loadSettings(const ConfigFile& file);
     // Writes the settings (and the render system's name) to a file.
     void saveSettings(const std::string& fileName) const;
+    // Every setting as "Name=Value, ..." for the log.
+    std::string describeSettings() const;
 
     // The video mode as numbers.
     void getVideoModeSize(unsigned int& width, unsigned int& height) const;

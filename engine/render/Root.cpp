@@ -4,25 +4,19 @@
 #include "core/Exception.h"
 #include "core/Log.h"
 #include "core/ResourceManager.h"
-#include "gl/FontAtlas.h"
 #include "gl/OffscreenWindow.h"
-#include "gl/Painter2D.h"
 #include "gl/SdlDisplay.h"
 #include "gl/SdlWindow.h"
 #include "input/KeyScript.h"
 #include "input/PlatformManager.h"
-#include "render/ConfigDialog.h"
 #include "render/GLObjectCount.h"
 #include "render/RenderSystem.h"
-
-#include <nlohmann/json.hpp> // Required for: nlohmann::json
 
 #include <SDL2/SDL.h> // Required for: SDL_Quit
 
 #include <algorithm>  // Required for: std::find, std::erase
 #include <cmath>      // Required for: std::llround
 #include <filesystem> // Required for: std::filesystem::exists
-#include <fstream>    // Required for: std::ofstream
 #include <iostream>   // Required for: std::cout
 
 namespace Velk {
@@ -41,15 +35,6 @@ std::string sizeText(unsigned int width, unsigned int height) {
     return std::to_string(width) + " x " + std::to_string(height);
 }
 
-// Every current setting as "Name=Value, ..." for the log.
-std::string settingsText(const RenderSystem& renderSystem) {
-    std::string text;
-    for (const ConfigOption& option : renderSystem.getConfigOptions()) {
-        if (!text.empty()) text += ", ";
-        text += option.name + "=" + option.currentValue;
-    }
-    return text;
-}
 } // namespace
 
 // Parses now so that a bad option fails before anything starts.
@@ -156,7 +141,7 @@ void Root::readPlugins(const std::string& fileName) {
 bool Root::restoreConfig() {
     if (!std::filesystem::exists(configFileName_)) {
         log_->logMessage("Settings file '" + configFileName_ + "' not found: default settings " +
-                         settingsText(*renderSystem_));
+                         renderSystem_->describeSettings());
         return false;
     }
     try {
@@ -167,14 +152,14 @@ bool Root::restoreConfig() {
         log_->logMessage("Settings file '" + configFileName_ + "' ignored: " + error.getFullDescription());
         return false;
     }
-    log_->logMessage("Settings restored from '" + configFileName_ + "': " + settingsText(*renderSystem_));
+    log_->logMessage("Settings restored from '" + configFileName_ + "': " + renderSystem_->describeSettings());
     return true;
 }
 
 // Also logged, with the values written.
 void Root::saveConfig() {
     renderSystem_->saveSettings(configFileName_);
-    log_->logMessage("Settings saved to '" + configFileName_ + "': " + settingsText(*renderSystem_));
+    log_->logMessage("Settings saved to '" + configFileName_ + "': " + renderSystem_->describeSettings());
 }
 
 // A window when a display is there and wanted, otherwise an offscreen one.
@@ -200,62 +185,6 @@ std::unique_ptr<RenderWindow> Root::createWindow(const std::string& title, unsig
     return window;
 }
 
-// Runs the dialog in its own small window (or offscreen with scripted keys).
-bool Root::showConfigDialog() {
-    const bool scripted = options_.dialogKeys.has_value();
-    if (!displayAvailable_ && !scripted) {
-        log_->logMessage("Settings dialog not shown (no display): accepting " + settingsText(*renderSystem_));
-        return true;
-    }
-    ConfigDialog dialog(*renderSystem_);
-    {
-        std::unique_ptr<RenderWindow> window = createWindow("Velk Settings", ConfigDialog::WIDTH, ConfigDialog::HEIGHT,
-                                                            false);
-        if (window->isOffscreen() && !scripted) {
-            log_->logMessage("Settings dialog not shown (no window could open): accepting " +
-                             settingsText(*renderSystem_));
-            return true;
-        }
-        window->bindForDrawing();
-        GL::FontAtlas text(GL::FontAtlas::findFont(false), 15);
-        GL::FontAtlas title(GL::FontAtlas::findFont(true), 20);
-        GL::Painter2D painter;
-        const std::vector<KeyCode> keys = options_.dialogKeys.value_or(std::vector<KeyCode>{});
-        std::size_t nextKey = 0;
-        while (dialog.getResult() == ConfigDialog::Result::Open) {
-            window->_pumpEvents();
-            if (window->isClosed()) dialog.cancel();
-            for (const KeyEvent& event : window->_getInputState().keyEvents)
-                if (event.getType() == KeyEvent::KEY_PRESSED) dialog.handleKey(event.getKey());
-            for (const MouseClick& click : window->_getInputState().clicks)
-                if (click.button == 0)
-                    dialog.handleClick(static_cast<float>(click.x), static_cast<float>(click.y));
-            if (dialog.getResult() != ConfigDialog::Result::Open) break;
-
-            window->bindForDrawing();
-            dialog.draw(painter, text, title);
-            if (!options_.dialogScreenshot.empty()) window->writeContentsToFile(options_.dialogScreenshot);
-            window->swapBuffers();
-
-            if (nextKey < keys.size()) {
-                dialog.handleKey(keys[nextKey++]);
-            } else if (window->isOffscreen()) {
-                log_->logMessage("Settings dialog: scripted keys ran out");
-                dialog.cancel();
-            } else {
-                window->_waitEvents(100);
-            }
-        }
-    }
-    if (dialog.getResult() == ConfigDialog::Result::Cancelled) {
-        log_->logMessage("Settings dialog cancelled");
-        return false;
-    }
-    log_->logMessage("Settings dialog accepted");
-    saveConfig();
-    return true;
-}
-
 // The size comes from the video mode unless the command line gives one.
 RenderWindow* Root::initialise(bool autoCreateWindow, const std::string& windowTitle) {
     if (!autoCreateWindow) return nullptr;
@@ -270,6 +199,7 @@ RenderWindow* Root::initialise(bool autoCreateWindow, const std::string& windowT
         height = options_.height;
     }
     window_ = createWindow(windowTitle, width, height, true);
+    lastFrame_ = std::chrono::steady_clock::now();
     return window_.get();
 }
 
@@ -348,57 +278,6 @@ void Root::startRendering() {
     }
     log_->logMessage("Frame loop ended after " + std::to_string(frameNumber_) + " frame(s)");
     if (!options_.stateDumpFile.empty()) writeStateDump(options_.stateDumpFile);
-}
-
-// Later registrations under the same name replace earlier ones.
-void Root::setStateDumpSection(const std::string& name, StateDumpSection section) {
-    if (section) {
-        dumpSections_[name] = std::move(section);
-    } else {
-        dumpSections_.erase(name);
-    }
-}
-
-// The engine's own parts first; registered sections are added by name.
-void Root::writeStateDump(const std::string& fileName) const {
-    nlohmann::json state;
-    state["frameCount"] = frameNumber_;
-    nlohmann::json settings = nlohmann::json::object();
-    for (const ConfigOption& option : renderSystem_->getConfigOptions()) settings[option.name] = option.currentValue;
-    state["renderSystem"] = {{"name", renderSystem_->getName()},
-                             {"glVersion", renderSystem_->getGLVersion()},
-                             {"glRenderer", renderSystem_->getGLRenderer()},
-                             {"settings", settings}};
-    nlohmann::json locations = nlohmann::json::array();
-    for (const ResourceManager::Location& location : ResourceManager::getLocations())
-        locations.push_back({{"type", location.type}, {"name", location.name}});
-    state["resourceLocations"] = locations;
-    if (window_) {
-        const FrameStats& stats = window_->getStatistics();
-        state["window"] = {{"name", window_->getName()},
-                           {"width", window_->getWidth()},
-                           {"height", window_->getHeight()},
-                           {"offscreen", window_->isOffscreen()},
-                           {"fullScreen", window_->isFullScreen()},
-                           {"closed", window_->isClosed()},
-                           {"debugText", window_->getDebugText()}};
-        state["statistics"] = {{"lastFPS", stats.lastFPS},
-                               {"averageFPS", stats.avgFPS},
-                               {"bestFPS", stats.bestFPS},
-                               {"worstFPS", stats.worstFPS},
-                               {"bestFrameTime", stats.bestFrameTime},
-                               {"worstFrameTime", stats.worstFrameTime},
-                               {"triangleCount", stats.triangleCount}};
-    }
-    for (const auto& [name, section] : dumpSections_) state[name] = section();
-
-    std::ofstream out(fileName, std::ios::trunc);
-    out << state.dump(2) << "\n";
-    out.flush();
-    if (!out) {
-        VELK_EXCEPT(ERR_CANNOT_WRITE_TO_FILE, "cannot write the state dump '" + fileName + "'", "Root::writeStateDump");
-    }
-    log_->logMessage("State dump written to '" + fileName + "'");
 }
 
 } // namespace Velk
