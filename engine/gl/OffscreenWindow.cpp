@@ -1,6 +1,7 @@
 #include "gl/OffscreenWindow.h"
 
 #include "core/Exception.h"
+#include "gl/GLErrors.h"
 #include "gl/GLObjects.h"
 
 #include <algorithm> // Required for: std::min
@@ -44,9 +45,15 @@ OffscreenWindow::OffscreenWindow(const std::string& name, unsigned int width, un
     }
     glBindFramebuffer(GL_FRAMEBUFFER, drawFramebuffer_);
     const GLenum status = glCheckFramebufferStatus(GL_FRAMEBUFFER);
-    if (status != GL_FRAMEBUFFER_COMPLETE) {
+    try {
+        checkErrors("OffscreenWindow::OffscreenWindow");
+        if (status != GL_FRAMEBUFFER_COMPLETE) {
+            VELK_EXCEPT(ERR_RENDERINGAPI_ERROR, "the offscreen framebuffer is incomplete",
+                        "OffscreenWindow::OffscreenWindow");
+        }
+    } catch (...) {
         release();
-        VELK_EXCEPT(ERR_RENDERINGAPI_ERROR, "the offscreen framebuffer is incomplete", "OffscreenWindow::OffscreenWindow");
+        throw;
     }
 }
 

@@ -1,6 +1,7 @@
 #include "gl/Painter2D.h"
 
 #include "gl/FontAtlas.h"
+#include "gl/GLErrors.h"
 #include "gl/GLObjects.h"
 #include "gl/ShaderProgram.h"
 
@@ -138,6 +139,10 @@ void Painter2D::flush() {
     vertices_.clear();
 }
 
-void Painter2D::end() { flush(); }
+// Draws the rest of the batch and reports any GL error of the whole batch.
+void Painter2D::end() {
+    flush();
+    GL::checkErrors("Painter2D::end");
+}
 
 } // namespace Velk::GL

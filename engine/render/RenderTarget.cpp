@@ -1,5 +1,6 @@
 #include "render/RenderTarget.h"
 
+#include "gl/GLErrors.h"
 #include "render/ImageWriter.h"
 
 #include <epoxy/gl.h> // Required for: glClear, glClearColor
@@ -34,6 +35,7 @@ void RenderTarget::update() {
     const std::vector<RenderTargetListener*> listeners = listeners_;
     for (RenderTargetListener* listener : listeners) triangles += listener->renderContents(*this);
     lastTriangles_ = triangles;
+    GL::checkErrors("RenderTarget::update");
 }
 
 // GL gives the bottom row first; images want the top row first.

@@ -3,6 +3,7 @@
 #include "input/InputReader.h"
 #include "input/PlatformManager.h"
 
+#include <epoxy/gl.h>         // Required for: glEnable (to provoke a GL error)
 #include <nlohmann/json.hpp> // Required for: nlohmann::json
 
 #include <set> // Required for: std::set
@@ -49,6 +50,15 @@ public:
 private:
     InputReader* reader_ = nullptr;
     KeyCode key_;
+};
+
+// Makes a GL call the driver must reject.
+class BrokenDrawing : public RenderTargetListener {
+public:
+    unsigned int renderContents(RenderTarget&) override {
+        glEnable(0x1234);
+        return 0;
+    }
 };
 
 // Claims a fixed number of triangles per frame.
@@ -183,4 +193,21 @@ TEST_F(FrameLoop, StartingWithoutAWindowIsAnError) {
     } catch (const Exception& error) {
         EXPECT_EQ(error.getNumber(), Exception::ERR_INVALID_STATE);
     }
+}
+
+TEST_F(FrameLoop, GLErrorsInDrawingBecomeEngineErrors) {
+    Root& engine = startEngine(offscreenOptions());
+    RenderWindow* window = engine.initialise(true);
+    BrokenDrawing broken;
+    window->addListener(&broken);
+    try {
+        engine.startRendering();
+        FAIL() << "no exception";
+    } catch (const Exception& error) {
+        EXPECT_EQ(error.getNumber(), Exception::ERR_RENDERINGAPI_ERROR);
+        EXPECT_EQ(error.getSource(), "RenderTarget::update");
+        EXPECT_NE(error.getDescription().find("GL_INVALID_ENUM"), std::string::npos);
+    }
+    window->removeListener(&broken);
+    EXPECT_EQ(engine.getCurrentFrameNumber(), 1u);
 }
