@@ -19,7 +19,7 @@ public:
     bool isOffscreen() const override { return true; }
     bool isFullScreen() const override { return false; }
     void _pumpEvents() override { input_.beginFrame(); }
-    void _waitEvents(int) override {}
+    bool _waitEvents(int) override { return false; }
     void swapBuffers() override;
     void bindForDrawing() override;
 

@@ -131,7 +131,7 @@ void SdlWindow::_pumpEvents() {
 }
 
 // Leaves the event in the queue for the next pump.
-void SdlWindow::_waitEvents(int milliseconds) { SDL_WaitEventTimeout(nullptr, milliseconds); }
+bool SdlWindow::_waitEvents(int milliseconds) { return SDL_WaitEventTimeout(nullptr, milliseconds) == 1; }
 
 void SdlWindow::swapBuffers() { SDL_GL_SwapWindow(window_); }
 

@@ -19,7 +19,7 @@ public:
     bool isOffscreen() const override { return false; }
     bool isFullScreen() const override { return fullScreen_; }
     void _pumpEvents() override;
-    void _waitEvents(int milliseconds) override;
+    bool _waitEvents(int milliseconds) override;
     void swapBuffers() override;
     void bindForDrawing() override;
 

@@ -18,9 +18,9 @@ public:
     // Starts a frame's input: forgets last frame's events, reads the pending
     // window events. Called once per frame by the frame loop.
     virtual void _pumpEvents() = 0;
-    // Waits up to the given time for a window event (idle dialogs); offscreen
-    // windows return at once.
-    virtual void _waitEvents(int milliseconds) = 0;
+    // Waits up to the given time for a window event (idle dialogs); true when
+    // one arrived. Offscreen windows return false at once.
+    virtual bool _waitEvents(int milliseconds) = 0;
     // Shows the drawn frame.
     virtual void swapBuffers() = 0;
 

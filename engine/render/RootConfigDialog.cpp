@@ -32,6 +32,9 @@ bool Root::showConfigDialog() {
         GL::Painter2D painter;
         const std::vector<KeyCode> keys = options_.dialogKeys.value_or(std::vector<KeyCode>{});
         std::size_t nextKey = 0;
+        // Drawn on the first pass and after every event or scripted key; an
+        // idle dialog sleeps in the window's event wait.
+        bool redraw = true;
         while (dialog.getResult() == ConfigDialog::Result::Open) {
             window->_pumpEvents();
             if (window->isClosed()) dialog.cancel();
@@ -42,18 +45,21 @@ bool Root::showConfigDialog() {
                     dialog.handleClick(static_cast<float>(click.x), static_cast<float>(click.y));
             if (dialog.getResult() != ConfigDialog::Result::Open) break;
 
-            window->bindForDrawing();
-            dialog.draw(painter, text, title);
-            if (!options_.dialogScreenshot.empty()) window->writeContentsToFile(options_.dialogScreenshot);
-            window->swapBuffers();
+            if (redraw) {
+                window->bindForDrawing();
+                dialog.draw(painter, text, title);
+                if (!options_.dialogScreenshot.empty()) window->writeContentsToFile(options_.dialogScreenshot);
+                window->swapBuffers();
+            }
 
             if (nextKey < keys.size()) {
                 dialog.handleKey(keys[nextKey++]);
+                redraw = true;
             } else if (window->isOffscreen()) {
                 log_->logMessage("Settings dialog: scripted keys ran out");
                 dialog.cancel();
             } else {
-                window->_waitEvents(100);
+                redraw = window->_waitEvents(500);
             }
         }
     }
