@@ -28,9 +28,9 @@ void* HardwareBuffer::lock(std::size_t offset, std::size_t length, LockOptions o
     // Written so that offset + length cannot overflow.
     if (length > sizeInBytes_ || offset > sizeInBytes_ - length)
         VELK_EXCEPT(ERR_INVALIDPARAMS,
-                    "cannot lock bytes " + std::to_string(offset) + " to " +
-                        std::to_string(offset) + "+" + std::to_string(length) +
-                        ": the buffer holds " + std::to_string(sizeInBytes_) + " bytes",
+                    "cannot lock " + std::to_string(length) + " bytes at offset " +
+                        std::to_string(offset) + ": the buffer holds " +
+                        std::to_string(sizeInBytes_) + " bytes",
                     "HardwareBuffer::lock");
     void* memory = storage_->map(offset, length, options);
     locked_ = true;
