@@ -59,15 +59,21 @@ void Stem::addLeaves(uint8_t level) {
 void Stem::addLeaf(const StemPoint& frame, uint8_t /*leafShape: one outline for all*/) {
     const TreeParameters& p = *tree->params;
     const double s = Math::Sqrt(p.leafQuality);
-    const double width = double(p.leafScale) * p.leafScaleX / s;
-    const double height = double(p.leafScale) / s;
-    Leaf leaf;
+    const float width = static_cast<float>(double(p.leafScale) * p.leafScaleX / s);
+    const float height = static_cast<float>(double(p.leafScale) / s);
+    // The outline is a rectangle, so its rotated corners follow from the
+    // rotated origin and the two rotated edge vectors: one full rotation and
+    // two axis columns instead of four rotations per leaf.
+    const Quaternion& q = frame.orientation;
+    const Vector3 origin = frame.position + q * frame.segment;
+    const Vector3 across = Vector3{1.0f - 2.0f * (q.y * q.y + q.z * q.z), 2.0f * (q.x * q.y + q.w * q.z),
+                                   2.0f * (q.x * q.z - q.w * q.y)} * width;
+    const Vector3 up = Vector3{2.0f * (q.x * q.y - q.w * q.z), 1.0f - 2.0f * (q.x * q.x + q.z * q.z),
+                               2.0f * (q.y * q.z + q.w * q.x)} * height;
+    Leaf& leaf = leaves.emplace_back();
     for (size_t i = 0; i < 4; ++i) {
         const Vector3& c = kLeafOutline[i];
-        const Vector3 local = frame.segment + Vector3{static_cast<float>(c.x * width),
-                                                      static_cast<float>(c.y * height), c.z};
-        leaf.corners[i] = frame.position + frame.orientation * local;
+        leaf.corners[i] = origin + across * c.x + up * c.y;
     }
-    leaves.push_back(leaf);
     tree->vertexCount += 4;
 }

@@ -1,0 +1,34 @@
+// Construction plus growth of each species with seed 0.
+#include "StemWalk.h"
+#include "Tree.h"
+#include "TreeParameters.h"
+#include "TreeType.h"
+
+#include <benchmark/benchmark.h> // Required for: benchmark::State
+
+namespace {
+
+void BM_Grow(benchmark::State& state) {
+    const auto species = static_cast<uint32_t>(state.range(0));
+    TreeParameters params(2);
+    params.loadPreset(species);
+    state.SetLabel(params.getTypeName());
+
+    int64_t stems = 0, leaves = 0, vertices = 0;
+    for (auto _ : state) {
+        Tree tree(params, 0);
+        tree.grow();
+        benchmark::DoNotOptimize(tree.extent);
+        stems += tree.stemCount;
+        leaves += countLeaves(*tree.trunk);
+        vertices += tree.vertexCount;
+    }
+    using benchmark::Counter;
+    state.counters["stems/s"] = Counter(double(stems), Counter::kIsRate);
+    state.counters["leaves/s"] = Counter(double(leaves), Counter::kIsRate);
+    state.counters["vertices/s"] = Counter(double(vertices), Counter::kIsRate);
+}
+
+} // namespace
+
+BENCHMARK(BM_Grow)->DenseRange(0, TREE_TYPE_COUNT - 1)->Unit(benchmark::kMillisecond);

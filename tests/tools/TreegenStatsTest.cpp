@@ -1,0 +1,76 @@
+// treegen stats, run as a separate process the way a user runs it.
+#include <array>             // Required for: std::array
+#include <cstdio>            // Required for: popen, pclose
+#include <nlohmann/json.hpp> // Required for: nlohmann::json
+#include <string>            // Required for: std::string
+#include <sys/wait.h>        // Required for: WEXITSTATUS
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct ProcessResult {
+    int status;
+    std::string out; // standard output and standard error together
+};
+
+ProcessResult treegen(const std::string& args) {
+    const std::string command = std::string(TREEGEN_PATH) + " " + args + " 2>&1";
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return {-1, "popen failed"};
+    std::string out;
+    std::array<char, 4096> buffer;
+    size_t n;
+    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) out.append(buffer.data(), n);
+    const int status = pclose(pipe);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out};
+}
+
+} // namespace
+
+TEST(TreegenStats, JsonOfQuakingAspenSeedZero) {
+    const ProcessResult run = treegen("stats --species \"quaking aspen\" --seed 0 --json");
+    ASSERT_EQ(run.status, 0) << run.out;
+    const auto j = nlohmann::json::parse(run.out);
+    EXPECT_EQ(j["treeScale"].get<double>(), 15.157);
+    EXPECT_EQ(j["trunkLength"].get<double>(), 15.157);
+    EXPECT_EQ(j["stemCount"], 1458);
+    EXPECT_EQ(j["leafCount"], 26423);
+    EXPECT_EQ(j["leavesCreated"], 26406);
+    EXPECT_EQ(j["vertexCount"], 130008);
+    EXPECT_EQ(j["stemTriangleCount"], 36900);
+    EXPECT_EQ(j["leafTriangleCount"], 52812);
+    EXPECT_EQ(j["frameCount"], 0);
+    ASSERT_TRUE(j["extent"].is_array());
+    EXPECT_EQ(j["extent"].size(), 3u);
+    EXPECT_GT(j["extent"][1].get<double>(), 15.0);
+    EXPECT_GE(j["growMs"].get<double>(), 0.0);
+}
+
+TEST(TreegenStats, SpeciesByNumberAndTextOutput) {
+    const ProcessResult run = treegen("stats --species 0 --seed 3");
+    ASSERT_EQ(run.status, 0) << run.out;
+    EXPECT_NE(run.out.find("Simple"), std::string::npos);
+    EXPECT_NE(run.out.find("vertexCount        1834"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("frameCount         113"), std::string::npos) << run.out;
+}
+
+TEST(TreegenStats, InvalidArgumentsExitWithStatusTwoAndSayWhy) {
+    ProcessResult run = treegen("stats --species Oak");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.out.find("unknown species \"Oak\""), std::string::npos) << run.out;
+    run = treegen("stats --species 7");
+    EXPECT_EQ(run.status, 2);
+    run = treegen("stats --seed 4294967296");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.out.find("32-bit"), std::string::npos) << run.out;
+    run = treegen("stats --seed twelve");
+    EXPECT_EQ(run.status, 2);
+    run = treegen("stats --colour red");
+    EXPECT_EQ(run.status, 2);
+    run = treegen("");
+    EXPECT_EQ(run.status, 2);
+    run = treegen("--help");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_NE(run.out.find("stats"), std::string::npos);
+}

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "Image.h"
+
+#include <array> // Required for: std::array
+
+// A bark texture that tiles both ways, with vertical furrows (RGB).
+Image makeBark(int size);
+// Four leaf pictures, one per quarter, each with its stalk at the bottom
+// centre of its quarter and its tip towards the top; alpha cuts them out.
+Image makeLeafAtlas(int size);
+// The six faces of a sky cube in the order +X, -X, +Y, -Y, +Z, -Z. Each face
+// is laid out as a cube-map face is uploaded: row 0 first.
+std::array<Image, 6> makeSkyFaces(int size);

@@ -1,0 +1,35 @@
+// mediagen: makes the program's textures and sky box faces.
+#include "Textures.h"
+
+#include <CLI/CLI.hpp> // Required for: CLI::App
+#include <filesystem>  // Required for: std::filesystem::create_directories
+#include <iostream>    // Required for: std::cerr
+#include <stdexcept>   // Required for: std::exception
+
+int main(int argc, char** argv) {
+    CLI::App app{"mediagen: writes the program's textures and sky box faces into a folder"};
+    std::string out;
+    app.add_option("output", out, "folder to write into (created if missing)")->required();
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::CallForHelp& e) {
+        return app.exit(e);
+    } catch (const CLI::ParseError& e) {
+        app.exit(e);
+        return 2;
+    }
+
+    try {
+        std::filesystem::create_directories(out);
+        writeImage(makeBark(512), out + "/tree_bark.jpg");
+        writeImage(makeLeafAtlas(512), out + "/tree_leaves_pack1.tga");
+        const char* faceNames[6] = {"px", "nx", "py", "ny", "pz", "nz"};
+        const auto faces = makeSkyFaces(256);
+        for (size_t i = 0; i < 6; ++i)
+            writeImage(faces[i], out + "/bluesky_" + faceNames[i] + ".png");
+    } catch (const std::exception& e) {
+        std::cerr << "mediagen: " << e.what() << '\n';
+        return 1;
+    }
+    return 0;
+}

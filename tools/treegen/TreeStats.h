@@ -1,0 +1,32 @@
+#pragma once
+
+#include "math/Vector3.h"
+
+#include <cstdint>              // Required for: int32_t, int64_t, uint32_t
+#include <nlohmann/json_fwd.hpp> // Required for: nlohmann::json
+#include <ostream>              // Required for: std::ostream
+#include <string>               // Required for: std::string
+
+// What `treegen stats` reports of one grown tree.
+struct TreeStats {
+    uint32_t species = 0;
+    std::string speciesName;
+    int32_t seed = 0;
+    float treeScale = 0.0f;
+    float trunkLength = 0.0f;
+    int32_t stemCount = 0;
+    int32_t leafCount = 0;
+    int64_t leavesCreated = 0;
+    int32_t vertexCount = 0;
+    int32_t stemTriangleCount = 0;
+    int32_t leafTriangleCount = 0;
+    int32_t frameCount = 0;
+    Velk::Vector3 extent;
+    double growMs = 0.0; // construction and growth, wall clock
+};
+
+// Constructs and grows the tree of a species and seed, timing both.
+TreeStats measureTree(uint32_t species, int32_t seed);
+
+nlohmann::json toJson(const TreeStats& stats);
+void printText(std::ostream& out, const TreeStats& stats);

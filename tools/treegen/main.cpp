@@ -1,0 +1,82 @@
+// treegen: grows trees from the command line and reports on them.
+#include "SpeciesArg.h"
+#include "TreeStats.h"
+
+#include <CLI/CLI.hpp>        // Required for: CLI::App
+#include <cstdint>            // Required for: int64_t
+#include <iostream>           // Required for: std::cout, std::cerr
+#include <limits>             // Required for: std::numeric_limits
+#include <nlohmann/json.hpp>  // Required for: nlohmann::json
+
+namespace {
+
+// Exit status for arguments the tool cannot use.
+constexpr int kUsageError = 2;
+
+struct TreeOptions {
+    std::string species = "1";
+    int64_t seed = 0;
+};
+
+// Adds --species and --seed to a subcommand.
+void addTreeOptions(CLI::App& cmd, TreeOptions& opts) {
+    cmd.add_option("--species", opts.species,
+                   "species: a number or a display name (" + speciesChoices() + ")")
+        ->capture_default_str();
+    cmd.add_option("--seed", opts.seed, "seed of the random generator; -1 takes it from the clock")
+        ->capture_default_str();
+}
+
+// Checks the tree options; prints why and returns false when they are unusable.
+bool resolve(const TreeOptions& opts, uint32_t& species, int32_t& seed) {
+    const auto parsed = parseSpecies(opts.species);
+    if (!parsed) {
+        std::cerr << "treegen: unknown species \"" << opts.species << "\"; expected one of "
+                  << speciesChoices() << '\n';
+        return false;
+    }
+    if (opts.seed < std::numeric_limits<int32_t>::min() ||
+        opts.seed > std::numeric_limits<int32_t>::max()) {
+        std::cerr << "treegen: seed " << opts.seed << " is outside the 32-bit range\n";
+        return false;
+    }
+    species = *parsed;
+    seed = static_cast<int32_t>(opts.seed);
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    CLI::App app{"treegen: grows trees of the seven species and reports on them"};
+    app.require_subcommand(1);
+
+    TreeOptions statsOpts;
+    bool json = false;
+    CLI::App* stats = app.add_subcommand("stats", "grow one tree and print its counters and timing");
+    addTreeOptions(*stats, statsOpts);
+    stats->add_flag("--json", json, "print one JSON object instead of text");
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::CallForHelp& e) {
+        return app.exit(e);
+    } catch (const CLI::CallForAllHelp& e) {
+        return app.exit(e);
+    } catch (const CLI::ParseError& e) {
+        app.exit(e);
+        return kUsageError;
+    }
+
+    if (stats->parsed()) {
+        uint32_t species;
+        int32_t seed;
+        if (!resolve(statsOpts, species, seed)) return kUsageError;
+        const TreeStats s = measureTree(species, seed);
+        if (json)
+            std::cout << toJson(s).dump(2) << '\n';
+        else
+            printText(std::cout, s);
+    }
+    return 0;
+}
