@@ -1,6 +1,9 @@
 // treegen: grows trees from the command line and reports on them.
 #include "SpeciesArg.h"
 #include "TreeStats.h"
+#include "buffer/HardwareBufferManager.h"
+#include "core/Exception.h"
+#include "mesh/MeshManager.h"
 
 #include <CLI/CLI.hpp>        // Required for: CLI::App
 #include <cstdint>            // Required for: int64_t
@@ -72,11 +75,19 @@ int main(int argc, char** argv) {
         uint32_t species;
         int32_t seed;
         if (!resolve(statsOpts, species, seed)) return kUsageError;
-        const TreeStats s = measureTree(species, seed);
-        if (json)
-            std::cout << toJson(s).dump(2) << '\n';
-        else
-            printText(std::cout, s);
+        try {
+            // The engine's mesh layer without a renderer: buffers in system memory.
+            Velk::HardwareBufferManager buffers;
+            Velk::MeshManager meshes;
+            const TreeStats s = measureTree(species, seed);
+            if (json)
+                std::cout << toJson(s).dump(2) << '\n';
+            else
+                printText(std::cout, s);
+        } catch (const Velk::Exception& e) {
+            std::cerr << "treegen: " << e.getFullDescription() << '\n';
+            return 1;
+        }
     }
     return 0;
 }
