@@ -18,6 +18,9 @@
 using namespace Velk;
 using namespace TreeMeshLayout;
 
+// Growth counts the marker vertices the marker pass writes.
+static_assert(VERTICES_PER_FRAME == uint32_t(Tree::FRAME_VERTICES));
+
 namespace {
 
 // Adds a submesh over the shared vertices with `indexCount` indices and
