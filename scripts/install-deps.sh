@@ -15,6 +15,16 @@ packages=(
   libtinygltf-dev assimp-utils
 )
 
+# The glTF validator the tests run comes from npm, pinned by its lock file.
+install_validator() {
+  local dir
+  dir="$(cd "$(dirname "$0")/.." && pwd)/tests/gltf-validator"
+  if [ ! -d "$dir/node_modules/gltf-validator" ]; then
+    echo "install-deps: installing the glTF validator (npm ci)"
+    (cd "$dir" && npm ci --no-audit --no-fund --loglevel=error)
+  fi
+}
+
 missing=()
 for p in "${packages[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
@@ -22,8 +32,14 @@ for p in "${packages[@]}"; do
   fi
 done
 
+# Node.js may come from elsewhere than Debian with its own npm: only the commands matter.
+if ! command -v node >/dev/null 2>&1 || ! command -v npm >/dev/null 2>&1; then
+  missing+=(nodejs npm)
+fi
+
 if [ ${#missing[@]} -eq 0 ]; then
   echo "install-deps: all ${#packages[@]} packages present"
+  install_validator
   exit 0
 fi
 
@@ -38,3 +54,4 @@ echo "install-deps: installing ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
 "${sudo[@]}" apt-get update -qq
 "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+install_validator

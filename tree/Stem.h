@@ -3,11 +3,11 @@
 #include "StemPoint.h"
 #include "math/Vector3.h"
 
-#include <array>   // Required for: std::array
-#include <cstdint> // Required for: uint8_t, uint32_t, int32_t
-#include <memory>  // Required for: std::unique_ptr
-#include <span>    // Required for: std::span
-#include <vector>  // Required for: std::vector
+#include <array>           // Required for: std::array
+#include <cstdint>         // Required for: uint8_t, uint32_t, int32_t
+#include <memory>          // Required for: std::unique_ptr
+#include <memory_resource> // Required for: std::pmr::vector
+#include <span>            // Required for: std::span
 
 class Tree;
 
@@ -28,7 +28,8 @@ struct Leaf {
 // every operation receives it.
 class Stem {
 public:
-    explicit Stem(Tree* tree_) : tree(tree_) {}
+    // The stem's lists draw their memory from the tree's arena.
+    explicit Stem(Tree* tree_);
     Stem(const Stem&) = delete;
     Stem& operator=(const Stem&) = delete;
 
@@ -74,17 +75,17 @@ public:
         return {ringVertexStore.data() + ring.first, ring.count};
     }
 
-    std::vector<StemRing> rings;    // one per spine point, in point order
+    std::pmr::vector<StemRing> rings; // one per spine point, in point order
     float baseLength = 0.0f;        // trunk: bare lower part; 0 otherwise
     float length = 0.0f;
     float radius = 0.0f;            // base radius, set when the stem grows
     Tree* tree = nullptr;           // not owned
     Velk::Vector3 position;         // world position of the base
-    std::vector<std::unique_ptr<Stem>> children; // in creation order
-    std::vector<Leaf> leaves;       // in creation order
+    std::pmr::vector<std::unique_ptr<Stem>> children; // in creation order
+    std::pmr::vector<Leaf> leaves;  // in creation order
     Stem* parent = nullptr;         // not owned; none for the trunk
     float lengthChildMax = 0.0f;    // drawn again for every child
     float offset = 0.0f;            // distance of the base from the parent's base
-    std::vector<StemPoint> points;  // spine points from the base outwards
-    std::vector<Velk::Vector3> ringVertexStore; // all ring vertices, ring after ring
+    std::pmr::vector<StemPoint> points; // spine points from the base outwards
+    std::pmr::vector<Velk::Vector3> ringVertexStore; // all ring vertices, ring after ring
 };

@@ -111,16 +111,15 @@ void Stem::grow(const StemPoint& startFrame, float radius_, uint8_t level) {
 }
 
 void Stem::addRing(const StemPoint& point, float radius_, int32_t sides) {
-    const TreeParameters& p = *tree->params;
     StemRing ring{static_cast<uint32_t>(ringVertexStore.size()), 0};
     const double r = radius_ == 0.0f ? 0.0001 : double(radius_);
-    const double step = 2.0 * double(Math::PI) / sides;
+    const Tree::RingProfile& profile = tree->ringProfile(sides);
     Vector3& extent = tree->extent;
+    // Vertex 0 on the segment's local +X, turning towards +Z; lobes on every level.
     for (int32_t k = 0; k < sides; ++k) {
-        const double rk = r * (1.0 + double(p.lobeDepth) * std::sin(double(p.lobes) * k * step));
-        const double a = k * step;
-        const Vector3 local = point.segment + Vector3{static_cast<float>(rk * std::cos(a)), 0.0f,
-                                                      static_cast<float>(rk * std::sin(a))};
+        const double rk = r * profile.lobeFactors[size_t(k)];
+        const Vector3 local = point.segment + Vector3{static_cast<float>(rk * profile.cosines[size_t(k)]), 0.0f,
+                                                      static_cast<float>(rk * profile.sines[size_t(k)])};
         const Vector3 v = point.position + point.orientation * local;
         ringVertexStore.push_back(v);
         extent.x = std::max(extent.x, v.x);

@@ -6,6 +6,10 @@
 #include "Random.h"
 #include "Tree.h"
 
+Stem::Stem(Tree* tree_)
+    : rings(tree_->arena()), tree(tree_), children(tree_->arena()), leaves(tree_->arena()),
+      points(tree_->arena()), ringVertexStore(tree_->arena()) {}
+
 void Stem::setup(Stem* parent_, float length_, float offset_, uint8_t level) {
     parent = parent_;
     length = length_;

@@ -2,6 +2,9 @@
 
 #include "Random.h"
 
+#include "math/Math.h"
+
+#include <cmath> // Required for: std::sin, std::cos
 #include <ctime> // Required for: std::time
 
 Tree::Tree(const TreeParameters& parameters, int32_t seed) {
@@ -28,4 +31,20 @@ Tree::~Tree() {
 void Tree::grow() {
     const StemPoint start{Velk::Quaternion::IDENTITY, Velk::Vector3::ZERO, Velk::Vector3::ZERO};
     trunk->grow(start, trunkRadius, 0);
+}
+
+const Tree::RingProfile& Tree::ringProfile(int32_t sides) {
+    for (const RingProfile& profile : ringProfiles_)
+        if (profile.sides == sides) return profile;
+    RingProfile& profile = ringProfiles_.emplace_back();
+    profile.sides = sides;
+    const double step = 2.0 * double(Velk::Math::PI) / sides;
+    for (int32_t k = 0; k < sides; ++k) {
+        const double a = k * step;
+        profile.cosines.push_back(std::cos(a));
+        profile.sines.push_back(std::sin(a));
+        profile.lobeFactors.push_back(1.0 + double(params->lobeDepth) *
+                                                std::sin(double(params->lobes) * k * step));
+    }
+    return profile;
 }

@@ -4,9 +4,11 @@
 #include "TreeParameters.h"
 #include "math/Vector3.h"
 
-#include <cstdint> // Required for: int32_t
-#include <memory>  // Required for: std::unique_ptr
-#include <string>  // Required for: std::string
+#include <cstdint>         // Required for: int32_t
+#include <memory>          // Required for: std::unique_ptr
+#include <memory_resource> // Required for: std::pmr::monotonic_buffer_resource
+#include <string>          // Required for: std::string
+#include <vector>          // Required for: std::vector
 
 namespace Velk {
 class Mesh;
@@ -16,6 +18,11 @@ class Mesh;
 // by which a mesh is sized. The constructor runs the structure pass (which
 // stems exist, their lengths and offsets); grow() lays out the geometry.
 class Tree {
+    // Holds the memory of every stem's lists. A tree is built once and freed
+    // whole, so its lists never give memory back one by one; declared first
+    // so that it outlives the stems.
+    std::pmr::monotonic_buffer_resource arena_;
+
 public:
     // Clones `parameters`, seeds the generator (seed -1: the calendar clock)
     // and runs the structure pass.
@@ -49,4 +56,19 @@ public:
 
     // Vertices added per stem point for a coordinate-frame marker.
     static constexpr int32_t FRAME_VERTICES = 12;
+
+    // The angle terms of a ring of `sides` vertices: cos and sin of each
+    // vertex angle and its lobe factor. They depend only on the side count
+    // and the lobe parameters, so a tree works them out once per count
+    // instead of once per ring.
+    struct RingProfile {
+        int32_t sides = 0;
+        std::vector<double> cosines, sines, lobeFactors;
+    };
+    const RingProfile& ringProfile(int32_t sides);
+    // The memory resource of this tree's stem lists.
+    std::pmr::memory_resource* arena() { return &arena_; }
+
+private:
+    std::vector<RingProfile> ringProfiles_;
 };

@@ -107,3 +107,18 @@ TEST(TreegenStats, SimpleTreeMeshAsText) {
     EXPECT_NE(run.out.find("subMesh 1          3051 indices (markers)"), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("meshMs"), std::string::npos) << run.out;
 }
+
+TEST(TreegenStats, AllSpeciesInOneTable) {
+    ProcessResult run = treegen("stats --all --seed 0");
+    ASSERT_EQ(run.status, 0) << run.out;
+    for (const char* name : {"Simple", "Quaking Aspen", "Black Tupelo", "Weeping Willow",
+                             "Lombardy Poplar", "Palm", "European Larch"})
+        EXPECT_NE(run.out.find(name), std::string::npos) << name;
+    run = treegen("stats --all --seed 0 --json");
+    ASSERT_EQ(run.status, 0) << run.out;
+    const auto j = nlohmann::json::parse(run.out);
+    ASSERT_EQ(j.size(), 7u);
+    EXPECT_EQ(j[0]["vertexCount"], 1834);
+    EXPECT_EQ(j[1]["vertexCount"], 130008);
+    EXPECT_EQ(j[6]["speciesName"], "European Larch");
+}

@@ -37,9 +37,9 @@ TEST(TreeGolden, QuakingAspenSeedZero) {
 namespace {
 
 // Bitwise equality of two arrays of plain records.
-template <class T> bool sameBits(const std::vector<T>& a, const std::vector<T>& b) {
+template <class List> bool sameBits(const List& a, const List& b) {
     return a.size() == b.size() &&
-           (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(T)) == 0);
+           (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(a[0])) == 0);
 }
 
 // Bitwise equality of every ring vertex and leaf corner of two trees.

@@ -76,3 +76,18 @@ void printText(std::ostream& out, const TreeStats& s) {
     out.unsetf(std::ios::fixed);
     printText(out, s.mesh);
 }
+
+void printTable(std::ostream& out, const std::vector<TreeStats>& rows) {
+    out << std::left << std::setw(17) << "species" << std::right << std::setw(8) << "scale"
+        << std::setw(8) << "stems" << std::setw(9) << "leaves" << std::setw(10) << "vertices"
+        << std::setw(10) << "stemTris" << std::setw(10) << "leafTris" << std::setw(8) << "frames"
+        << std::setw(10) << "growMs" << std::setw(10) << "meshMs" << '\n';
+    for (const TreeStats& s : rows) {
+        out << std::left << std::setw(17) << s.speciesName << std::right << std::fixed
+            << std::setprecision(3) << std::setw(8) << s.treeScale << std::setw(8) << s.stemCount
+            << std::setw(9) << s.leavesCreated << std::setw(10) << s.vertexCount << std::setw(10)
+            << s.stemTriangleCount << std::setw(10) << s.leafTriangleCount << std::setw(8)
+            << s.frameCount << std::setw(10) << s.growMs << std::setw(10) << s.mesh.meshMs << '\n';
+    }
+    out.unsetf(std::ios::fixed);
+}

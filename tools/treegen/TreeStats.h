@@ -7,6 +7,7 @@
 #include <nlohmann/json_fwd.hpp> // Required for: nlohmann::json
 #include <ostream>              // Required for: std::ostream
 #include <string>               // Required for: std::string
+#include <vector>               // Required for: std::vector
 
 // What `treegen stats` reports of one grown tree.
 struct TreeStats {
@@ -33,3 +34,5 @@ TreeStats measureTree(uint32_t species, int32_t seed);
 
 nlohmann::json toJson(const TreeStats& stats);
 void printText(std::ostream& out, const TreeStats& stats);
+// One row per tree under a header line.
+void printTable(std::ostream& out, const std::vector<TreeStats>& rows);

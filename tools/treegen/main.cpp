@@ -1,6 +1,7 @@
 // treegen: grows trees from the command line and reports on them.
 #include "SpeciesArg.h"
 #include "TreeStats.h"
+#include "TreeType.h"
 #include "buffer/HardwareBufferManager.h"
 #include "core/Exception.h"
 #include "mesh/MeshManager.h"
@@ -10,6 +11,7 @@
 #include <iostream>           // Required for: std::cout, std::cerr
 #include <limits>             // Required for: std::numeric_limits
 #include <nlohmann/json.hpp>  // Required for: nlohmann::json
+#include <vector>             // Required for: std::vector
 
 namespace {
 
@@ -59,6 +61,8 @@ int main(int argc, char** argv) {
     CLI::App* stats = app.add_subcommand("stats", "grow one tree and print its counters and timing");
     addTreeOptions(*stats, statsOpts);
     stats->add_flag("--json", json, "print one JSON object instead of text");
+    bool all = false;
+    stats->add_flag("--all", all, "one table of every species for the seed (JSON: an array)");
 
     try {
         app.parse(argc, argv);
@@ -79,11 +83,24 @@ int main(int argc, char** argv) {
             // The engine's mesh layer without a renderer: buffers in system memory.
             Velk::HardwareBufferManager buffers;
             Velk::MeshManager meshes;
-            const TreeStats s = measureTree(species, seed);
-            if (json)
-                std::cout << toJson(s).dump(2) << '\n';
-            else
-                printText(std::cout, s);
+            if (all) {
+                std::vector<TreeStats> rows;
+                for (uint32_t type = 0; type < TREE_TYPE_COUNT; ++type)
+                    rows.push_back(measureTree(type, seed));
+                if (json) {
+                    nlohmann::json array = nlohmann::json::array();
+                    for (const TreeStats& row : rows) array.push_back(toJson(row));
+                    std::cout << array.dump(2) << '\n';
+                } else {
+                    printTable(std::cout, rows);
+                }
+            } else {
+                const TreeStats s = measureTree(species, seed);
+                if (json)
+                    std::cout << toJson(s).dump(2) << '\n';
+                else
+                    printText(std::cout, s);
+            }
         } catch (const Velk::Exception& e) {
             std::cerr << "treegen: " << e.getFullDescription() << '\n';
             return 1;

@@ -1,0 +1,72 @@
+#include "TreeExport.h"
+
+#include "ExportTexturesMaker.h"
+#include "GltfExport.h"
+#include "ObjExport.h"
+#include "OutputFiles.h"
+#include "Tree.h"
+#include "TreeMeshReadback.h"
+#include "TreeParameters.h"
+#include "buffer/HardwareBufferManager.h"
+#include "mesh/MeshManager.h"
+
+#include <algorithm>  // Required for: std::transform
+#include <cctype>     // Required for: std::tolower
+#include <chrono>     // Required for: std::chrono::steady_clock
+#include <filesystem> // Required for: std::filesystem::path
+#include <stdexcept>  // Required for: std::runtime_error
+
+namespace {
+
+std::string extensionOf(const std::string& path) {
+    std::string ext = std::filesystem::path(path).extension().string();
+    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return char(std::tolower(c)); });
+    return ext;
+}
+
+double msSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+}
+
+} // namespace
+
+bool isExportExtension(const std::string& path) {
+    const std::string ext = extensionOf(path);
+    return ext == ".glb" || ext == ".gltf" || ext == ".obj";
+}
+
+ExportReport exportTree(uint32_t species, int32_t seed, const std::string& path) {
+    if (!isExportExtension(path))
+        throw std::runtime_error("cannot export to " + path +
+                                 ": unknown extension (expected .glb, .gltf or .obj)");
+    ExportReport report;
+
+    TreeParameters params(2);
+    params.loadPreset(species);
+    auto start = std::chrono::steady_clock::now();
+    Tree tree(params, seed);
+    tree.grow();
+    report.growMs = msSince(start);
+
+    // System-memory buffers: the export needs no renderer.
+    Velk::HardwareBufferManager buffers;
+    Velk::MeshManager meshes;
+    start = std::chrono::steady_clock::now();
+    Velk::Mesh* mesh = tree.buildMesh("TreeMesh");
+    report.meshMs = msSince(start);
+
+    start = std::chrono::steady_clock::now();
+    const TreeMeshReadback readback(*mesh, tree);
+    const MeshView& view = readback.view();
+    report.vertices = view.vertexCount;
+    for (const ExportPrimitive& p : view.primitives) report.triangles += p.indexCount / 3;
+
+    const ExportTextures textures = makeExportTextures();
+    const std::string ext = extensionOf(path);
+    const std::vector<OutputFile> files =
+        ext == ".obj" ? makeObj(view, textures, path) : makeGltf(view, textures, path, ext == ".glb");
+    writeAllOrNothing(files);
+    report.writeMs = msSince(start);
+    for (const OutputFile& f : files) report.files.push_back(f.path);
+    return report;
+}

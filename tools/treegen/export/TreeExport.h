@@ -1,0 +1,23 @@
+#pragma once
+
+#include <cstdint> // Required for: uint32_t, int32_t
+#include <string>  // Required for: std::string
+#include <vector>  // Required for: std::vector
+
+// What one export did.
+struct ExportReport {
+    std::vector<std::string> files; // every file written, the main one first
+    std::size_t vertices = 0;
+    std::size_t triangles = 0;
+    double growMs = 0.0;  // construction and growth
+    double meshMs = 0.0;  // buildMesh
+    double writeMs = 0.0; // encoding and writing the files
+};
+
+// The formats, by the output file's extension.
+bool isExportExtension(const std::string& path);
+
+// Grows the tree of a species and seed, builds its mesh in system memory and
+// writes it to `path` as ".glb", ".gltf" or ".obj". Writes every file or
+// none; throws std::runtime_error saying what failed and why.
+ExportReport exportTree(uint32_t species, int32_t seed, const std::string& path);
