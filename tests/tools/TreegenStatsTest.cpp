@@ -95,7 +95,8 @@ TEST(TreegenStats, MeshOfQuakingAspenSeedZero) {
     EXPECT_EQ(mesh["bounds"]["maximum"][1].get<double>(), extent[1].get<double>());
     const double dx = 2 * extent[0].get<double>(), dy = extent[1].get<double>(), dz = 2 * extent[2].get<double>();
     EXPECT_NEAR(mesh["boundingRadius"].get<double>(), 0.5 * std::sqrt(dx * dx + dy * dy + dz * dz), 1e-4);
-    // Another process, the same bytes as the in-process mesh tests expect.
+    // Another process, the same bytes as the in-process mesh tests expect
+    // (kAspenSeed0Checksum in tests/mesh/TreeMeshTest.cpp; change both together).
     EXPECT_EQ(mesh["checksum"], "0xbab0745aa60b5e74");
 }
 
