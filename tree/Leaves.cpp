@@ -2,6 +2,7 @@
 // flat quad of four world corners.
 #include "Stem.h"
 
+#include "LeafOutline.h"
 #include "Random.h"
 #include "Tree.h"
 #include "math/Math.h"
@@ -9,13 +10,6 @@
 using Velk::Math;
 using Velk::Quaternion;
 using Velk::Vector3;
-
-namespace {
-// The leaf outline in leaf-local coordinates: a unit square whose base edge
-// is centred on the leaf's origin, extending along local +Y.
-constexpr Vector3 kLeafOutline[4] = {{-0.5f, 0.0f, 0.0f}, {-0.5f, 1.0f, 0.0f},
-                                     {0.5f, 1.0f, 0.0f},  {0.5f, 0.0f, 0.0f}};
-} // namespace
 
 void Stem::addLeaves(uint8_t level) {
     const TreeParameters& p = *tree->params;

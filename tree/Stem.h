@@ -48,6 +48,28 @@ public:
     // Radius at relative position z of a stem of `level` (taper and flare).
     float radiusAt(uint8_t level, float z, float length, float radius) const;
 
+    // Mesh passes (defined with the mesh builder). Each handles this stem,
+    // then its children in list order, so vertex and index passes of one
+    // kind number the vertices alike. The cursors run through locked buffer
+    // memory: `floats` 8 per vertex (position, normal, u, v), `colours` one
+    // packed ARGB per vertex, `indices` one per index; `base` is the vertex
+    // number of the first vertex of the next item.
+
+    // Bark: every ring's vertices with normals and bark texture coordinates.
+    void writeStemVertices(float*& floats, uint32_t*& colours) const;
+    // Leaves: four vertices per leaf; `distance` runs from the base of the
+    // level-1 stem carrying this one to this stem's base (0 for the trunk).
+    // Draws from the random generator: six per stem, two per leaf.
+    void writeLeafVertices(float*& floats, uint32_t*& colours, float distance) const;
+    // Coordinate-frame markers: twelve vertices per stem point.
+    void writeFrameVertices(float*& floats, uint32_t*& colours) const;
+    // Bark triangles between neighbouring rings.
+    void writeStemIndices(uint32_t*& indices, uint32_t& base) const;
+    // Two triangles per leaf.
+    void writeLeafIndices(uint32_t*& indices, uint32_t& base) const;
+    // Nine triangles per stem point's marker.
+    void writeFrameIndices(uint32_t*& indices, uint32_t& base) const;
+
     // The vertices of one ring of this stem.
     std::span<const Velk::Vector3> ringVertices(const StemRing& ring) const {
         return {ringVertexStore.data() + ring.first, ring.count};

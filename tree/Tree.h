@@ -7,7 +7,12 @@
 #include <cstdint>         // Required for: int32_t
 #include <memory>          // Required for: std::unique_ptr
 #include <memory_resource> // Required for: std::pmr::monotonic_buffer_resource
+#include <string>          // Required for: std::string
 #include <vector>          // Required for: std::vector
+
+namespace Velk {
+class Mesh;
+}
 
 // One generated tree: the stem hierarchy with its leaves, and the counters
 // by which a mesh is sized. The constructor runs the structure pass (which
@@ -28,6 +33,13 @@ public:
 
     // Geometry pass; called exactly once, after construction.
     void grow();
+
+    // Builds the engine mesh `name` from the grown tree: one shared vertex
+    // set in two buffers (bark, leaves, frame markers) and a triangle-list
+    // submesh for each part. Defined with the mesh builder; needs the
+    // engine's mesh and buffer managers and a name not yet in use. The mesh
+    // belongs to the mesh manager.
+    Velk::Mesh* buildMesh(const std::string& name);
 
     std::unique_ptr<Stem> trunk;
     float trunkLength = 0.0f;

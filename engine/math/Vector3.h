@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cmath> // Required for: std::sqrt
+
 namespace Velk {
 
 // Vector of three 32-bit floats.
@@ -19,7 +21,8 @@ public:
     constexpr Vector3& operator*=(float s) { x *= s; y *= s; z *= s; return *this; }
     constexpr bool operator==(const Vector3&) const = default;
 
-    float length() const;
+    // Inline, like normalise: the mesh builder takes a normal of every vertex.
+    float length() const { return std::sqrt(squaredLength()); }
     constexpr float squaredLength() const { return x * x + y * y + z * z; }
     constexpr float dotProduct(const Vector3& o) const { return x * o.x + y * o.y + z * o.z; }
     constexpr Vector3 crossProduct(const Vector3& o) const {
@@ -27,7 +30,16 @@ public:
     }
     // Scales the vector to unit length and returns the previous length.
     // A zero vector stays zero.
-    float normalise();
+    float normalise() {
+        const float len = length();
+        if (len > 0.0f) {
+            const float inv = 1.0f / len;
+            x *= inv;
+            y *= inv;
+            z *= inv;
+        }
+        return len;
+    }
 
     static const Vector3 ZERO;
     static const Vector3 UNIT_X;

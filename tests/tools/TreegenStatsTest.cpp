@@ -1,5 +1,6 @@
 // treegen stats, run as a separate process the way a user runs it.
 #include <array>             // Required for: std::array
+#include <cmath>             // Required for: std::sqrt
 #include <cstdio>            // Required for: popen, pclose
 #include <nlohmann/json.hpp> // Required for: nlohmann::json
 #include <string>            // Required for: std::string
@@ -73,6 +74,39 @@ TEST(TreegenStats, InvalidArgumentsExitWithStatusTwoAndSayWhy) {
     run = treegen("--help");
     EXPECT_EQ(run.status, 0);
     EXPECT_NE(run.out.find("stats"), std::string::npos);
+}
+
+TEST(TreegenStats, MeshOfQuakingAspenSeedZero) {
+    const ProcessResult run = treegen("stats --species 1 --seed 0 --json");
+    ASSERT_EQ(run.status, 0) << run.out;
+    const auto j = nlohmann::json::parse(run.out);
+    EXPECT_GE(j["meshMs"].get<double>(), 0.0);
+    const auto& mesh = j["mesh"];
+    EXPECT_EQ(mesh["vertexBytes"], nlohmann::json({130008 * 32, 130008 * 4}));
+    ASSERT_EQ(mesh["subMeshes"].size(), 2u);
+    EXPECT_EQ(mesh["subMeshes"][0]["part"], "bark");
+    EXPECT_EQ(mesh["subMeshes"][0]["indexCount"], 3 * 36900);
+    EXPECT_EQ(mesh["subMeshes"][1]["part"], "leaves");
+    EXPECT_EQ(mesh["subMeshes"][1]["indexCount"], 3 * 52812);
+    // The box stands on the ground, symmetric about the trunk, up to the extent.
+    const auto& extent = j["extent"];
+    EXPECT_EQ(mesh["bounds"]["minimum"][0].get<double>(), -extent[0].get<double>());
+    EXPECT_EQ(mesh["bounds"]["minimum"][1].get<double>(), 0.0);
+    EXPECT_EQ(mesh["bounds"]["maximum"][1].get<double>(), extent[1].get<double>());
+    const double dx = 2 * extent[0].get<double>(), dy = extent[1].get<double>(), dz = 2 * extent[2].get<double>();
+    EXPECT_NEAR(mesh["boundingRadius"].get<double>(), 0.5 * std::sqrt(dx * dx + dy * dy + dz * dz), 1e-4);
+    // Another process, the same bytes as the in-process mesh tests expect
+    // (kAspenSeed0Checksum in tests/mesh/TreeMeshTest.cpp; change both together).
+    EXPECT_EQ(mesh["checksum"], "0xbab0745aa60b5e74");
+}
+
+TEST(TreegenStats, SimpleTreeMeshAsText) {
+    const ProcessResult run = treegen("stats --species Simple --seed 9");
+    ASSERT_EQ(run.status, 0) << run.out;
+    EXPECT_NE(run.out.find("vertexBytes        58688 + 7336"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("subMesh 0          2256 indices (bark)"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("subMesh 1          3051 indices (markers)"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("meshMs"), std::string::npos) << run.out;
 }
 
 TEST(TreegenStats, AllSpeciesInOneTable) {

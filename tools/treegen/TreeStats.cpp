@@ -1,12 +1,11 @@
 #include "TreeStats.h"
 
+#include "ShortestFloat.h"
 #include "StemWalk.h"
 #include "Tree.h"
 #include "TreeParameters.h"
 
-#include <charconv>           // Required for: std::to_chars
 #include <chrono>             // Required for: std::chrono::steady_clock
-#include <cstdlib>            // Required for: std::strtod
 #include <iomanip>            // Required for: std::setprecision
 #include <nlohmann/json.hpp>  // Required for: nlohmann::json
 
@@ -34,18 +33,9 @@ TreeStats measureTree(uint32_t species, int32_t seed) {
     s.frameCount = tree.frameCount;
     s.extent = tree.extent;
     s.growMs = std::chrono::duration<double, std::milli>(end - start).count();
+    s.mesh = measureMesh(tree);
     return s;
 }
-
-namespace {
-// A float as the shortest decimal that reads back to it, so 15.157f prints
-// as 15.157 rather than as the nearest double's 15.156999588012695.
-double shortest(float v) {
-    char text[32];
-    const auto result = std::to_chars(text, text + sizeof text, v);
-    return std::strtod(std::string(text, result.ptr).c_str(), nullptr);
-}
-} // namespace
 
 nlohmann::json toJson(const TreeStats& s) {
     return {
@@ -63,6 +53,8 @@ nlohmann::json toJson(const TreeStats& s) {
         {"frameCount", s.frameCount},
         {"extent", {shortest(s.extent.x), shortest(s.extent.y), shortest(s.extent.z)}},
         {"growMs", s.growMs},
+        {"meshMs", s.mesh.meshMs},
+        {"mesh", toJson(s.mesh)},
     };
 }
 
@@ -82,19 +74,20 @@ void printText(std::ostream& out, const TreeStats& s) {
         << std::fixed << std::setprecision(3)
         << "growMs             " << s.growMs << " (construction and growth)\n";
     out.unsetf(std::ios::fixed);
+    printText(out, s.mesh);
 }
 
 void printTable(std::ostream& out, const std::vector<TreeStats>& rows) {
     out << std::left << std::setw(17) << "species" << std::right << std::setw(8) << "scale"
         << std::setw(8) << "stems" << std::setw(9) << "leaves" << std::setw(10) << "vertices"
         << std::setw(10) << "stemTris" << std::setw(10) << "leafTris" << std::setw(8) << "frames"
-        << std::setw(10) << "growMs" << '\n';
+        << std::setw(10) << "growMs" << std::setw(10) << "meshMs" << '\n';
     for (const TreeStats& s : rows) {
         out << std::left << std::setw(17) << s.speciesName << std::right << std::fixed
             << std::setprecision(3) << std::setw(8) << s.treeScale << std::setw(8) << s.stemCount
             << std::setw(9) << s.leavesCreated << std::setw(10) << s.vertexCount << std::setw(10)
             << s.stemTriangleCount << std::setw(10) << s.leafTriangleCount << std::setw(8)
-            << s.frameCount << std::setw(10) << s.growMs << '\n';
+            << s.frameCount << std::setw(10) << s.growMs << std::setw(10) << s.mesh.meshMs << '\n';
     }
     out.unsetf(std::ios::fixed);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "MeshStats.h"
 #include "math/Vector3.h"
 
 #include <cstdint>              // Required for: int32_t, int64_t, uint32_t
@@ -24,9 +25,11 @@ struct TreeStats {
     int32_t frameCount = 0;
     Velk::Vector3 extent;
     double growMs = 0.0; // construction and growth, wall clock
+    MeshStats mesh;      // the tree's mesh, built right after growth
 };
 
-// Constructs and grows the tree of a species and seed, timing both.
+// Constructs and grows the tree of a species and seed, timing both, then
+// builds and measures its mesh. Needs the engine's mesh and buffer managers.
 TreeStats measureTree(uint32_t species, int32_t seed);
 
 nlohmann::json toJson(const TreeStats& stats);

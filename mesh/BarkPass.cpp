@@ -1,0 +1,53 @@
+// The bark of every stem: its cross-section rings as vertices, and the
+// triangle band between each pair of neighbouring rings.
+#include "Stem.h"
+
+#include "MeshLayout.h"
+#include "VertexWriter.h"
+
+#include <cstddef> // Required for: std::size_t
+
+using Velk::Vector3;
+
+void Stem::writeStemVertices(float*& floats, uint32_t*& colours) const {
+    const std::size_t ringCount = rings.size();
+    for (std::size_t r = 0; r < ringCount; ++r) {
+        const std::span<const Vector3> ring = ringVertices(rings[r]);
+        const std::size_t n = ring.size();
+        if (n == 0) continue;
+        // The texture wraps twice round the stem and twice along it, whatever
+        // its size; there is no seam vertex, so u never reaches 2.
+        const float v = static_cast<float>(2 * r) / static_cast<float>(ringCount);
+        for (std::size_t i = 0; i < n; ++i) {
+            const Vector3& p = ring[i];
+            const Vector3& prev = ring[i == 0 ? n - 1 : i - 1];
+            const Vector3& next = ring[i + 1 == n ? 0 : i + 1];
+            // Points outwards from the chord of the neighbours, so lobed rings shade as lobes.
+            Vector3 normal = p * 2.0f - prev - next;
+            normal.normalise();
+            const float u = static_cast<float>(2 * i) / static_cast<float>(n);
+            writeVertex(floats, colours, p, normal, u, v, TreeMeshLayout::BARK_COLOUR);
+        }
+    }
+    for (const auto& child : children) child->writeStemVertices(floats, colours);
+}
+
+void Stem::writeStemIndices(uint32_t*& indices, uint32_t& base) const {
+    uint32_t lower = base; // first vertex of the current ring
+    for (std::size_t r = 0; r < rings.size(); ++r) {
+        const uint32_t n = rings[r].count;
+        const uint32_t upper = lower + n;
+        if (r + 1 < rings.size()) {
+            for (uint32_t j = 0; j < n; ++j) {
+                const uint32_t k = j + 1 == n ? 0 : j + 1;
+                // Counter-clockwise seen from outside the stem.
+                writeTriangle(indices, lower + k, lower + j, upper + j);
+                writeTriangle(indices, lower + k, upper + j, upper + k);
+            }
+        }
+        lower = upper;
+    }
+    // Also a stem with a single ring keeps its vertices numbered.
+    base = lower;
+    for (const auto& child : children) child->writeStemIndices(indices, base);
+}

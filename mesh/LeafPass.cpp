@@ -1,0 +1,83 @@
+// The leaves of every stem: a tinted quad per leaf showing one quarter of the
+// leaf texture. Colours and quarters come from the random generator, which
+// continues where growth left it.
+#include "Stem.h"
+
+#include "LeafOutline.h"
+#include "MeshLayout.h"
+#include "Random.h"
+#include "Tree.h"
+#include "VertexWriter.h"
+
+#include <algorithm> // Required for: std::min
+#include <cstddef>   // Required for: std::size_t
+
+using Velk::Vector3;
+
+namespace {
+
+// One colour channel: a dark base brightening with the shade t, varied per
+// stem by less than 20 either way; stays within 0..254 for t in 0..1.
+uint32_t leafChannel(float t, double scale, double offset) {
+    const double value = double(randVar(20.0f)) + scale * t + offset;
+    return static_cast<uint32_t>(static_cast<int32_t>(value));
+}
+
+} // namespace
+
+void Stem::writeLeafVertices(float*& floats, uint32_t*& colours, float distance) const {
+    const TreeParameters& p = *tree->params;
+
+    // Shade: how far out along its level-1 branch this stem starts. Leaves
+    // near the trunk come out dark, those at the branch tips light.
+    float t = 1.0f;
+    if (p.levels > 2) {
+        const Stem* branch = this;
+        while (branch->parent != nullptr && branch->parent->parent != nullptr) branch = branch->parent;
+        // A branch of no length has no inside; its leaves take the tip shade.
+        if (branch->length > 0.0f)
+            t = std::min(static_cast<float>(double(distance) / branch->length), 1.0f);
+    }
+
+    // Drawn for every stem, leaves or not, in the order red, green, blue.
+    const uint32_t red = leafChannel(t, 215.0, 20.0);
+    const uint32_t green = leafChannel(t, 175.0, 60.0);
+    const uint32_t blue = leafChannel(t, 195.0, 40.0);
+    const uint32_t colour = (uint32_t(p.leafAlpha) << 24) | (red << 16) | (green << 8) | blue;
+
+    for (const Leaf& leaf : leaves) {
+        // Texture quarter: E in -4..4 moves the quarter in steps of half the texture.
+        const int32_t e = roundToInt(static_cast<float>(randSigned() * 0.00399));
+        const float uOffset = 0.5f * static_cast<float>(e / 2);
+        const float vOffset = 0.5f * static_cast<float>(e % 2);
+        for (std::size_t j = 0; j < 4; ++j) {
+            const Vector3& corner = leaf.corners[j];
+            const Vector3& prev = leaf.corners[(j + 3) % 4];
+            const Vector3& next = leaf.corners[(j + 1) % 4];
+            Vector3 normal = (corner - prev).crossProduct(next - corner);
+            normal.normalise();
+            const float u = (kLeafOutline[j].x + 0.5f) * 0.5f + uOffset;
+            const float v = 1.0f - 0.5f * kLeafOutline[j].y - vOffset;
+            writeVertex(floats, colours, corner, normal, u, v, colour);
+        }
+    }
+
+    for (const auto& child : children) {
+        // The shade distance restarts on every branch of the trunk.
+        const float childDistance =
+            parent == nullptr
+                ? 0.0f
+                : distance + (child->points[0].position - points[0].position).length();
+        child->writeLeafVertices(floats, colours, childDistance);
+    }
+}
+
+void Stem::writeLeafIndices(uint32_t*& indices, uint32_t& base) const {
+    for (std::size_t i = 0; i < leaves.size(); ++i) {
+        const uint32_t a = base;
+        writeTriangle(indices, a, a + 1, a + 2);
+        writeTriangle(indices, a, a + 2, a + 3);
+        base += TreeMeshLayout::VERTICES_PER_LEAF;
+    }
+    for (const auto& child : children) child->writeLeafIndices(indices, base);
+}
