@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstddef> // Required for: std::size_t
+#include <memory>  // Required for: std::unique_ptr
+#include <vector>  // Required for: std::vector
+
+namespace Velk {
+
+class InputReader;
+
+// Hands out input readers. The engine root owns the one instance; readers
+// not given back are destroyed with it.
+class PlatformManager {
+public:
+    PlatformManager();
+    ~PlatformManager();
+    PlatformManager(const PlatformManager&) = delete;
+    PlatformManager& operator=(const PlatformManager&) = delete;
+
+    // The instance of the running engine; an engine error without one.
+    static PlatformManager& getSingleton();
+    static PlatformManager* getSingletonPtr();
+
+    InputReader* createInputReader();
+    // Destroys a reader made by createInputReader; others are ignored.
+    void destroyInputReader(InputReader* reader);
+    std::size_t getInputReaderCount() const { return readers_.size(); }
+
+private:
+    std::vector<std::unique_ptr<InputReader>> readers_;
+};
+
+} // namespace Velk

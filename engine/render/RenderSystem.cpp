@@ -1,0 +1,117 @@
+#include "render/RenderSystem.h"
+
+#include "core/Exception.h"
+#include "core/Log.h"
+
+#include <algorithm> // Required for: std::find
+#include <fstream>   // Required for: std::ofstream
+#include <sstream>   // Required for: std::istringstream
+
+namespace Velk {
+
+// Common sizes for offscreen use and displays that list no modes.
+std::vector<std::string> RenderSystem::standardVideoModes() {
+    return {"640 x 480", "800 x 600", "1024 x 768", "1280 x 720", "1280 x 1024", "1600 x 900", "1920 x 1080"};
+}
+
+// Defaults: 800 x 600 (or the first mode), windowed, vertical sync, no anti-aliasing.
+RenderSystem::RenderSystem(std::vector<std::string> videoModes) {
+    if (videoModes.empty()) videoModes = standardVideoModes();
+    const auto preferred = std::find(videoModes.begin(), videoModes.end(), "800 x 600");
+    const std::string mode = preferred != videoModes.end() ? *preferred : videoModes.front();
+    options_.push_back({VIDEO_MODE, mode, videoModes});
+    options_.push_back({FULL_SCREEN, "No", {"No", "Yes"}});
+    options_.push_back({VSYNC, "Yes", {"No", "Yes"}});
+    options_.push_back({ANTI_ALIASING, "Off", {"Off", "2x", "4x", "8x"}});
+}
+
+// The option of that name, or nullptr.
+ConfigOption* RenderSystem::find(const std::string& name) {
+    for (ConfigOption& option : options_)
+        if (option.name == name) return &option;
+    return nullptr;
+}
+
+const ConfigOption* RenderSystem::find(const std::string& name) const {
+    return const_cast<RenderSystem*>(this)->find(name);
+}
+
+// Only the listed values are accepted, so the dialog and the file agree.
+void RenderSystem::setConfigOption(const std::string& name, const std::string& value) {
+    ConfigOption* option = find(name);
+    if (option == nullptr) {
+        VELK_EXCEPT(ERR_INVALIDPARAMS, "unknown setting '" + name + "'", "RenderSystem::setConfigOption");
+    }
+    if (std::find(option->possibleValues.begin(), option->possibleValues.end(), value) ==
+        option->possibleValues.end()) {
+        VELK_EXCEPT(ERR_INVALIDPARAMS, "'" + value + "' is not a possible value of '" + name + "'",
+                    "RenderSystem::setConfigOption");
+    }
+    option->currentValue = value;
+}
+
+// The current value, or "" for an unknown setting.
+std::string RenderSystem::getConfigOption(const std::string& name) const {
+    const ConfigOption* option = find(name);
+    return option == nullptr ? std::string() : option->currentValue;
+}
+
+// A saved file from another display or version must not stop the program.
+void RenderSystem::loadSettings(const ConfigFile& file) {
+    for (auto settings = file.getSettingsIterator(); settings.hasMoreElements(); settings.moveNext()) {
+        const std::string& key = settings.peekNextKey();
+        if (key == "Render System") continue;
+        try {
+            setConfigOption(key, settings.peekNextValue());
+        } catch (const Exception& error) {
+            const auto& origin = settings.peekNextOrigin();
+            Log::message("Ignored saved setting at " + origin.file + ":" + std::to_string(origin.line) + ": " +
+                         error.getDescription());
+        }
+    }
+}
+
+// Same format as it is read back with: "Name=Value" lines.
+void RenderSystem::saveSettings(const std::string& fileName) const {
+    std::ofstream out(fileName, std::ios::trunc);
+    out << "# Render settings, written by the settings dialog\n";
+    out << "Render System=" << name_ << "\n";
+    for (const ConfigOption& option : options_) out << option.name << "=" << option.currentValue << "\n";
+    out.flush();
+    if (!out) {
+        VELK_EXCEPT(ERR_CANNOT_WRITE_TO_FILE, "cannot write the settings file '" + fileName + "'",
+                    "RenderSystem::saveSettings");
+    }
+}
+
+// One line, in the order the dialog shows the settings.
+std::string RenderSystem::describeSettings() const {
+    std::string text;
+    for (const ConfigOption& option : options_) {
+        if (!text.empty()) text += ", ";
+        text += option.name + "=" + option.currentValue;
+    }
+    return text;
+}
+
+// "1024 x 768" -> 1024, 768.
+void RenderSystem::getVideoModeSize(unsigned int& width, unsigned int& height) const {
+    std::istringstream text(getConfigOption(VIDEO_MODE));
+    char times = 0;
+    width = 800;
+    height = 600;
+    unsigned int w = 0;
+    unsigned int h = 0;
+    if (text >> w >> times >> h && times == 'x' && w > 0 && h > 0) {
+        width = w;
+        height = h;
+    }
+}
+
+// "4x" -> 4, "Off" -> 0.
+int RenderSystem::getAntiAliasingSamples() const {
+    const std::string value = getConfigOption(ANTI_ALIASING);
+    return value == "Off" || value.empty() ? 0 : std::stoi(value);
+}
+
+} // namespace Velk

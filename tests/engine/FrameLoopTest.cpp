@@ -1,0 +1,213 @@
+#include "EngineFixture.h"
+#include "core/Exception.h"
+#include "input/InputReader.h"
+#include "input/PlatformManager.h"
+
+#include <epoxy/gl.h>         // Required for: glEnable (to provoke a GL error)
+#include <nlohmann/json.hpp> // Required for: nlohmann::json
+
+#include <set> // Required for: std::set
+
+using namespace Velk;
+
+namespace {
+// Records every call; stops the loop on the frames it is told to.
+class RecordingListener : public FrameListener {
+public:
+    bool frameStarted(const FrameEvent& event) override {
+        ++started;
+        times.push_back(event.timeSinceLastFrame);
+        return started != stopAtStart;
+    }
+    bool frameEnded(const FrameEvent&) override {
+        ++ended;
+        return ended != stopAtEnd;
+    }
+    int started = 0;
+    int ended = 0;
+    int stopAtStart = -1;
+    int stopAtEnd = -1;
+    std::vector<float> times;
+};
+
+// Notes the frames on which a key is down, read through an input reader.
+class KeyWatcher : public FrameListener {
+public:
+    KeyWatcher(RenderWindow* window, KeyCode key) : key_(key) {
+        reader_ = PlatformManager::getSingleton().createInputReader();
+        reader_->initialise(window, true, true, false);
+    }
+    ~KeyWatcher() override { PlatformManager::getSingleton().destroyInputReader(reader_); }
+    bool frameStarted(const FrameEvent&) override {
+        ++frame;
+        reader_->capture();
+        if (reader_->isKeyDown(key_)) framesDown.insert(frame);
+        return true;
+    }
+    int frame = 0;
+    std::set<int> framesDown;
+
+private:
+    InputReader* reader_ = nullptr;
+    KeyCode key_;
+};
+
+// Makes a GL call the driver must reject.
+class BrokenDrawing : public RenderTargetListener {
+public:
+    unsigned int renderContents(RenderTarget&) override {
+        glEnable(0x1234);
+        return 0;
+    }
+};
+
+// Claims a fixed number of triangles per frame.
+class TriangleCounter : public RenderTargetListener {
+public:
+    unsigned int renderContents(RenderTarget&) override { return 12; }
+};
+} // namespace
+
+using FrameLoop = EngineFixture;
+
+TEST_F(FrameLoop, ListenerSeesEveryFrameWithTheFixedTime) {
+    AutomationOptions options = offscreenOptions();
+    options.frameLimit = 10;
+    Root& engine = startEngine(options);
+    engine.initialise(true);
+    RecordingListener listener;
+    engine.addFrameListener(&listener);
+    engine.startRendering();
+    EXPECT_EQ(listener.started, 10);
+    EXPECT_EQ(listener.ended, 10);
+    EXPECT_EQ(engine.getCurrentFrameNumber(), 10u);
+    for (float time : listener.times) EXPECT_EQ(time, 0.02f);
+}
+
+TEST_F(FrameLoop, FalseFromFrameStartedEndsTheLoopBeforeDrawing) {
+    Root& engine = startEngine(offscreenOptions());
+    engine.initialise(true);
+    RecordingListener listener;
+    listener.stopAtStart = 3;
+    engine.addFrameListener(&listener);
+    engine.startRendering();
+    EXPECT_EQ(listener.started, 3);
+    EXPECT_EQ(listener.ended, 2);
+    EXPECT_EQ(engine.getAutoCreatedWindow()->getStatistics().avgFPS, 50.0f);
+}
+
+TEST_F(FrameLoop, FalseFromFrameEndedEndsTheLoopAfterThatFrame) {
+    Root& engine = startEngine(offscreenOptions());
+    engine.initialise(true);
+    RecordingListener first;
+    RecordingListener second;
+    first.stopAtEnd = 4;
+    engine.addFrameListener(&first);
+    engine.addFrameListener(&second);
+    engine.startRendering();
+    EXPECT_EQ(first.ended, 4);
+    EXPECT_EQ(second.ended, 4) << "every listener is still called in the last frame";
+    EXPECT_EQ(second.started, 4);
+}
+
+TEST_F(FrameLoop, ScriptedEscapeOnFrameFiveIsSeenOnExactlyThatFrame) {
+    AutomationOptions options = offscreenOptions();
+    options.frameLimit = 8;
+    options.keyScriptFile = folder.write("keys.txt", "# quit on frame 5\n5 ESCAPE\n");
+    Root& engine = startEngine(options);
+    RenderWindow* window = engine.initialise(true);
+    KeyWatcher watcher(window, KC_ESCAPE);
+    engine.addFrameListener(&watcher);
+    engine.startRendering();
+    EXPECT_EQ(watcher.frame, 8);
+    EXPECT_EQ(watcher.framesDown, std::set<int>{5});
+}
+
+TEST_F(FrameLoop, BadKeyScriptStopsTheEngineWithItsLine) {
+    AutomationOptions options = offscreenOptions();
+    options.keyScriptFile = folder.write("keys.txt", "1 A\n2 BOGUS\n");
+    try {
+        startEngine(options);
+        FAIL() << "no exception";
+    } catch (const Exception& error) {
+        EXPECT_EQ(error.getLine(), 2);
+    }
+    EXPECT_EQ(Root::getSingletonPtr(), nullptr);
+}
+
+TEST_F(FrameLoop, StatisticsAfterAFixedTimeRunAreExact) {
+    AutomationOptions options = offscreenOptions();
+    options.frameLimit = 100;
+    Root& engine = startEngine(options);
+    RenderWindow* window = engine.initialise(true);
+    TriangleCounter triangles;
+    window->addListener(&triangles);
+    engine.startRendering();
+    const FrameStats& stats = window->getStatistics();
+    EXPECT_EQ(stats.lastFPS, 50.0f);
+    EXPECT_EQ(stats.avgFPS, 50.0f);
+    EXPECT_EQ(stats.bestFPS, 50.0f);
+    EXPECT_EQ(stats.worstFPS, 50.0f);
+    EXPECT_EQ(stats.bestFrameTime, 20u);
+    EXPECT_EQ(stats.worstFrameTime, 20u);
+    EXPECT_EQ(stats.triangleCount, 12u);
+    window->removeListener(&triangles);
+}
+
+TEST_F(FrameLoop, StateDumpIsWrittenAtTheEnd) {
+    AutomationOptions options = offscreenOptions();
+    options.frameLimit = 3;
+    options.stateDumpFile = folder.path("state.json");
+    Root& engine = startEngine(options);
+    RenderWindow* window = engine.initialise(true, "Dump Window");
+    window->setDebugText("hello");
+    engine.setStateDumpSection("camera", [] { return nlohmann::json{{"name", "PlayerCam"}}; });
+    engine.startRendering();
+    const nlohmann::json state = nlohmann::json::parse(TempFolder::read(folder.path("state.json")));
+    EXPECT_EQ(state["frameCount"], 3);
+    EXPECT_EQ(state["window"]["name"], "Dump Window");
+    EXPECT_EQ(state["window"]["width"], 64);
+    EXPECT_EQ(state["window"]["offscreen"], true);
+    EXPECT_EQ(state["window"]["debugText"], "hello");
+    EXPECT_EQ(state["statistics"]["averageFPS"], 50.0);
+    EXPECT_EQ(state["camera"]["name"], "PlayerCam");
+    EXPECT_FALSE(state["renderSystem"]["glRenderer"].get<std::string>().empty());
+}
+
+TEST_F(FrameLoop, NothingIsWrittenWithoutOptions) {
+    Root& engine = startEngine(offscreenOptions());
+    engine.initialise(true);
+    RecordingListener listener;
+    listener.stopAtStart = 2;
+    engine.addFrameListener(&listener);
+    engine.startRendering();
+    EXPECT_FALSE(std::filesystem::exists(folder.path("state.json")));
+    EXPECT_FALSE(std::filesystem::exists(folder.path("velk.cfg")));
+}
+
+TEST_F(FrameLoop, StartingWithoutAWindowIsAnError) {
+    Root& engine = startEngine(offscreenOptions());
+    try {
+        engine.startRendering();
+        FAIL() << "no exception";
+    } catch (const Exception& error) {
+        EXPECT_EQ(error.getNumber(), Exception::ERR_INVALID_STATE);
+    }
+}
+
+TEST_F(FrameLoop, GLErrorsInDrawingBecomeEngineErrors) {
+    Root& engine = startEngine(offscreenOptions());
+    RenderWindow* window = engine.initialise(true);
+    BrokenDrawing broken;
+    window->addListener(&broken);
+    try {
+        engine.startRendering();
+        FAIL() << "no exception";
+    } catch (const Exception& error) {
+        EXPECT_EQ(error.getNumber(), Exception::ERR_RENDERINGAPI_ERROR);
+        EXPECT_EQ(error.getSource(), "RenderTarget::update");
+        EXPECT_NE(error.getDescription().find("GL_INVALID_ENUM"), std::string::npos);
+    }
+    window->removeListener(&broken);
+    EXPECT_EQ(engine.getCurrentFrameNumber(), 1u);
+}

@@ -1,0 +1,70 @@
+#include "core/StringConverter.h"
+
+#include <gtest/gtest.h> // Required for: TEST, EXPECT_EQ
+
+using Velk::Quaternion;
+using Velk::StringConverter;
+using Velk::Vector3;
+
+// The statistics overlay's form: at most six significant digits.
+TEST(StringConverter, FloatHasAtMostSixSignificantDigits) {
+    EXPECT_EQ(StringConverter::toString(59.5f), "59.5");
+    EXPECT_EQ(StringConverter::toString(123.4567f), "123.457");
+    EXPECT_EQ(StringConverter::toString(120.0f), "120");
+    EXPECT_EQ(StringConverter::toString(50.0f, 6, 0, ' ', std::ios::fmtflags(0)), "50");
+}
+
+TEST(StringConverter, FloatHonoursPrecisionWidthFillAndFlags) {
+    EXPECT_EQ(StringConverter::toString(3.14159f, 3), "3.14");
+    EXPECT_EQ(StringConverter::toString(1.5f, 2, 0, ' ', std::ios::fixed), "1.50");
+    EXPECT_EQ(StringConverter::toString(2.5f, 6, 6, '*'), "***2.5");
+    EXPECT_EQ(StringConverter::toString(2.5f, 6, 6, ' ', std::ios::left), "2.5   ");
+}
+
+TEST(StringConverter, IntegersArePlainDecimalByDefault) {
+    EXPECT_EQ(StringConverter::toString(0), "0");
+    EXPECT_EQ(StringConverter::toString(-42), "-42");
+    EXPECT_EQ(StringConverter::toString(1000u), "1000");
+    EXPECT_EQ(StringConverter::toString(8ul), "8");
+    EXPECT_EQ(StringConverter::toString(-7l), "-7");
+}
+
+TEST(StringConverter, IntegersHonourWidthFillAndFlags) {
+    EXPECT_EQ(StringConverter::toString(7, 3, '0'), "007");
+    EXPECT_EQ(StringConverter::toString(255, 0, ' ', std::ios::hex), "ff");
+    EXPECT_EQ(StringConverter::toString(12u, 4, '.', std::ios::left), "12..");
+}
+
+TEST(StringConverter, VectorIsThreeFloats) {
+    EXPECT_EQ(StringConverter::toString(Vector3(1.0f, 2.5f, -3.0f)), "1 2.5 -3");
+}
+
+TEST(StringConverter, QuaternionIsWThenXYZ) {
+    EXPECT_EQ(StringConverter::toString(Quaternion::IDENTITY), "1 0 0 0");
+    EXPECT_EQ(StringConverter::toString(Quaternion(0.5f, 0.25f, -0.125f, 0.0f)), "0.5 0.25 -0.125 0");
+}
+
+TEST(StringConverter, BoolForms) {
+    EXPECT_EQ(StringConverter::toString(true), "true");
+    EXPECT_EQ(StringConverter::toString(false, true), "no");
+}
+
+TEST(StringConverter, ParsesWholeTextOnly) {
+    int i = 5;
+    EXPECT_TRUE(StringConverter::parseInt("-12", i));
+    EXPECT_EQ(i, -12);
+    EXPECT_FALSE(StringConverter::parseInt("12x", i));
+    EXPECT_FALSE(StringConverter::parseInt("", i));
+    EXPECT_EQ(i, -12);
+    unsigned int u = 0;
+    EXPECT_FALSE(StringConverter::parseUnsignedInt("-1", u));
+    EXPECT_TRUE(StringConverter::parseUnsignedInt("4294967295", u));
+    EXPECT_EQ(u, 4294967295u);
+    float f = 0;
+    EXPECT_TRUE(StringConverter::parseReal("0.02", f));
+    EXPECT_FLOAT_EQ(f, 0.02f);
+    bool b = false;
+    EXPECT_TRUE(StringConverter::parseBool("Yes", b));
+    EXPECT_TRUE(b);
+    EXPECT_FALSE(StringConverter::parseBool("maybe", b));
+}
