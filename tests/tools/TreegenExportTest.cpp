@@ -1,0 +1,205 @@
+// treegen export, run as a user runs it; its files are checked by the Khronos
+// validator, by an independent importer and by reading them back.
+#include "ProcessRun.h"
+#include "Tree.h"
+#include "TreeMeshReadback.h"
+#include "TreeParameters.h"
+#include "TreeType.h"
+#include "buffer/HardwareBufferManager.h"
+#include "mesh/MeshManager.h"
+
+#include <cstring>    // Required for: std::memcpy
+#include <filesystem> // Required for: std::filesystem
+#include <fstream>    // Required for: std::ifstream
+#include <iterator>   // Required for: std::istreambuf_iterator
+#include <regex>      // Required for: std::regex
+#include <unistd.h>   // Required for: geteuid
+#include <tiny_gltf.h> // Required for: tinygltf::TinyGLTF
+
+#include <gtest/gtest.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+fs::path outputDir(const std::string& test) {
+    const fs::path dir = fs::path(EXPORT_DIR) / test;
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    return dir;
+}
+
+ProcessResult treegen(const std::string& args) { return runCommand(std::string(TREEGEN_PATH) + " " + args); }
+
+ProcessResult validate(const fs::path& file) {
+    return runCommand("node " + std::string(VALIDATOR_SCRIPT) + " '" + file.string() + "'");
+}
+
+std::string readAll(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// The number after "label:" in assimp's report, or -1.
+long assimpCount(const std::string& report, const std::string& label) {
+    std::smatch m;
+    if (std::regex_search(report, m, std::regex("\\n" + label + ":\\s+([0-9]+)"))) return std::stol(m[1]);
+    return -1;
+}
+
+} // namespace
+
+TEST(TreegenExport, EverySpeciesPassesTheGltfValidatorWithoutErrorsOrWarnings) {
+    const fs::path dir = outputDir("validator");
+    for (uint32_t species = 0; species < TREE_TYPE_COUNT; ++species) {
+        const fs::path file = dir / ("tree" + std::to_string(species) + ".glb");
+        const ProcessResult run = treegen("export --species " + std::to_string(species) +
+                                          " --seed 0 -o '" + file.string() + "'");
+        ASSERT_EQ(run.status, 0) << run.out;
+        const ProcessResult report = validate(file);
+        EXPECT_EQ(report.status, 0) << "species " << species << ": " << report.out;
+        EXPECT_NE(report.out.find("\"numErrors\": 0"), std::string::npos) << report.out;
+        EXPECT_NE(report.out.find("\"numWarnings\": 0"), std::string::npos) << report.out;
+    }
+    // The separate-files form, with its buffer and images beside it.
+    const fs::path gltf = dir / "aspen.gltf";
+    ASSERT_EQ(treegen("export --species 1 --seed 0 -o '" + gltf.string() + "'").status, 0);
+    EXPECT_TRUE(fs::exists(dir / "aspen.bin"));
+    EXPECT_TRUE(fs::exists(dir / "tree_bark.jpg"));
+    EXPECT_TRUE(fs::exists(dir / "tree_leaves_pack1.png"));
+    const ProcessResult report = validate(gltf);
+    EXPECT_EQ(report.status, 0) << report.out;
+}
+
+TEST(TreegenExport, AnIndependentImporterReadsTheCounts) {
+    const fs::path dir = outputDir("assimp");
+    for (const char* ext : {".glb", ".obj"}) {
+        const fs::path file = dir / (std::string("aspen") + ext);
+        ASSERT_EQ(treegen("export --species 1 --seed 0 -o '" + file.string() + "'").status, 0);
+        // Joining identical vertices undoes OBJ's per-corner indexing.
+        const ProcessResult info = runCommand("assimp info '" + file.string() + "' -jiv");
+        ASSERT_EQ(info.status, 0) << info.out;
+        EXPECT_EQ(assimpCount(info.out, "Vertices"), 130008) << ext << info.out;
+        EXPECT_EQ(assimpCount(info.out, "Faces"), 36900 / 1 + 52812) << ext;
+        EXPECT_EQ(assimpCount(info.out, "Meshes"), 2) << ext;
+    }
+    const fs::path simple = dir / "simple.obj";
+    ASSERT_EQ(treegen("export --species Simple --seed 0 -o '" + simple.string() + "'").status, 0);
+    const ProcessResult info = runCommand("assimp info '" + simple.string() + "' -jiv");
+    EXPECT_EQ(assimpCount(info.out, "Vertices"), 1834);
+    EXPECT_EQ(assimpCount(info.out, "Faces"), 752 + 113 * 9);
+    EXPECT_EQ(assimpCount(info.out, "Meshes"), 2);
+}
+
+TEST(TreegenExport, GlbReadsBackAsTheMeshBuiltInMemory) {
+    const fs::path dir = outputDir("roundtrip");
+    const fs::path file = dir / "simple.glb";
+    for (uint32_t species : {TREE_SIMPLE, TREE_QUAKING_ASPEN}) {
+        ASSERT_EQ(treegen("export --species " + std::to_string(species) + " --seed 7 -o '" +
+                          file.string() + "'")
+                      .status,
+                  0);
+        tinygltf::Model model;
+        tinygltf::TinyGLTF loader;
+        std::string error, warning;
+        ASSERT_TRUE(loader.LoadBinaryFromFile(&model, &error, &warning, file.string())) << error;
+
+        TreeParameters params(2);
+        params.loadPreset(species);
+        Tree tree(params, 7);
+        tree.grow();
+        Velk::HardwareBufferManager buffers;
+        Velk::MeshManager meshes;
+        const TreeMeshReadback readback(*tree.buildMesh("TreeMesh"), tree);
+        const MeshView& view = readback.view();
+
+        ASSERT_EQ(model.meshes.size(), 1u);
+        const auto& primitives = model.meshes[0].primitives;
+        ASSERT_EQ(primitives.size(), view.primitives.size());
+        // Reads accessor `index` as raw bytes.
+        auto bytesOf = [&](int index, size_t elementSize, size_t& count) {
+            const tinygltf::Accessor& a = model.accessors[size_t(index)];
+            const tinygltf::BufferView& v = model.bufferViews[size_t(a.bufferView)];
+            const unsigned char* base = model.buffers[size_t(v.buffer)].data.data() + v.byteOffset + a.byteOffset;
+            const size_t stride = v.byteStride ? v.byteStride : elementSize;
+            count = a.count;
+            std::vector<unsigned char> out(a.count * elementSize);
+            for (size_t i = 0; i < a.count; ++i) std::memcpy(&out[i * elementSize], base + i * stride, elementSize);
+            return out;
+        };
+        const auto& attributes = primitives[0].attributes;
+        size_t count = 0;
+        const struct { const char* name; size_t offset, size; } floats[] = {
+            {"POSITION", 0, 12}, {"NORMAL", 12, 12}, {"TEXCOORD_0", 24, 8}};
+        for (const auto& f : floats) {
+            const auto data = bytesOf(attributes.at(f.name), f.size, count);
+            ASSERT_EQ(count, view.vertexCount) << f.name;
+            for (size_t i = 0; i < count; ++i)
+                ASSERT_EQ(std::memcmp(&data[i * f.size], view.geometry + i * 8 + f.offset / 4, f.size), 0)
+                    << f.name << " of vertex " << i;
+        }
+        const auto colours = bytesOf(attributes.at("COLOR_0"), 4, count);
+        ASSERT_EQ(count, view.vertexCount);
+        for (size_t i = 0; i < count; ++i) {
+            const uint32_t c = view.colours[i];
+            const unsigned char rgba[4] = {uint8_t(c >> 16), uint8_t(c >> 8), uint8_t(c), uint8_t(c >> 24)};
+            ASSERT_EQ(std::memcmp(&colours[i * 4], rgba, 4), 0) << "colour of vertex " << i;
+        }
+        for (size_t p = 0; p < primitives.size(); ++p) {
+            const auto indices = bytesOf(primitives[p].indices, 4, count);
+            ASSERT_EQ(count, view.primitives[p].indexCount);
+            EXPECT_EQ(std::memcmp(indices.data(), view.primitives[p].indices, count * 4), 0) << p;
+        }
+        const char* names[] = {"BarkTextMat", "LeafTextMat", "CoordFrameMat"};
+        for (size_t p = 0; p < primitives.size(); ++p)
+            EXPECT_EQ(model.materials[size_t(primitives[p].material)].name,
+                      names[int(view.primitives[p].material)]);
+    }
+}
+
+TEST(TreegenExport, SameArgumentsGiveByteIdenticalFiles) {
+    const fs::path first = outputDir("identical-1"), second = outputDir("identical-2");
+    for (const char* name : {"tree.glb", "tree.obj", "tree.mtl", "tree_bark.jpg", "tree_leaves_pack1.tga"}) {
+        const std::string file(name);
+        if (file.find(".glb") != std::string::npos || file.find(".obj") != std::string::npos) {
+            ASSERT_EQ(treegen("export --species 4 --seed 11 -o '" + (first / file).string() + "'").status, 0);
+            ASSERT_EQ(treegen("export --species 4 --seed 11 -o '" + (second / file).string() + "'").status, 0);
+        }
+        const std::string a = readAll(first / file), b = readAll(second / file);
+        EXPECT_FALSE(a.empty()) << file;
+        EXPECT_TRUE(a == b) << file << " differs between two exports";
+    }
+}
+
+TEST(TreegenExport, BadArgumentsSayWhyAndLeaveNoFile) {
+    const fs::path dir = outputDir("errors");
+    ProcessResult run = treegen("export --species 1 -o '" + (dir / "tree.fbx").string() + "'");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.out.find("unknown extension"), std::string::npos) << run.out;
+
+    run = treegen("export --species 1 -o '" + (dir / "missing" / "tree.glb").string() + "'");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.out.find("cannot write"), std::string::npos) << run.out;
+    EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 1) << "one line: " << run.out;
+
+    run = treegen("export --species Oak -o '" + (dir / "tree.glb").string() + "'");
+    EXPECT_EQ(run.status, 2);
+    run = treegen("export --seed 99999999999 -o '" + (dir / "tree.glb").string() + "'");
+    EXPECT_EQ(run.status, 2);
+    run = treegen("export --species 1");
+    EXPECT_EQ(run.status, 2);
+
+    // A read-only folder: nothing, not even a partial file, is left.
+    const fs::path locked = dir / "locked";
+    fs::create_directories(locked);
+    fs::permissions(locked, fs::perms::owner_read | fs::perms::owner_exec);
+    run = treegen("export --species 1 -o '" + (locked / "tree.gltf").string() + "'");
+    fs::permissions(locked, fs::perms::owner_all);
+    if (geteuid() != 0) { // root writes anywhere
+        EXPECT_EQ(run.status, 2);
+        EXPECT_TRUE(fs::is_empty(locked));
+    }
+    EXPECT_TRUE(fs::is_empty(dir / "") || !fs::exists(dir / "tree.glb"));
+    EXPECT_FALSE(fs::exists(dir / "tree.fbx"));
+    EXPECT_FALSE(fs::exists(dir / "tree.glb"));
+}
