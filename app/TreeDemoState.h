@@ -10,6 +10,7 @@ namespace Velk {
 class Camera;
 class Entity;
 class Overlay;
+class SceneManager;
 class SceneNode;
 } // namespace Velk
 
@@ -30,6 +31,12 @@ struct TreeDemoState {
     int32_t seed = 0;                          // 0..1000, for the next regrowth
     bool wireframe = false;                    // the tree drawn as wireframe
 };
+
+// Builds the tree scene: ambient light, sky box, the sun, the bark, leaf
+// and coordinate-frame materials, the tree of `species` and `seed` with its
+// mesh "TreeMesh" and entity "TreeEntity", and the camera on its orbit.
+void buildTreeScene(Velk::SceneManager& scene, Velk::Camera& camera, TreeDemoState& state,
+                    uint32_t species, int32_t seed);
 
 // Places the camera on the orbit round the tree's axis, looking at height h.
 void placeOrbitCamera(Velk::Camera& camera, const TreeDemoState& state, float lookAtHeight);

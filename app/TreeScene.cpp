@@ -4,6 +4,7 @@
 
 #include "TreeMaterials.h"
 #include "TreeType.h"
+#include "core/Exception.h"          // Required for: VELK_EXCEPT
 #include "material/Material.h"        // Required for: Velk::Material, Velk::Pass
 #include "material/MaterialManager.h" // Required for: Velk::MaterialManager
 #include "math/Math.h"                // Required for: Velk::Math
@@ -25,8 +26,10 @@ void placeOrbitCamera(Velk::Camera& camera, const TreeDemoState& state, float h)
     camera.lookAt(Velk::Vector3(0.0f, h, 0.0f));
 }
 
-void TreeApplication::createScene() {
+void buildTreeScene(Velk::SceneManager& scene, Velk::Camera& camera, TreeDemoState& state,
+                    uint32_t species, int32_t seed) {
     using namespace Velk;
+    SceneManager* sceneManager = &scene;
     sceneManager->setAmbientLight(ColourValue(0.5f, 0.5f, 0.5f, 1.0f));
     sceneManager->setSkyBox(true, "Examples/BlueSkyBox", 50, true, Quaternion::IDENTITY);
 
@@ -56,8 +59,9 @@ void TreeApplication::createScene() {
     state.treeNode = sceneManager->getRootSceneNode()->createChildSceneNode(Vector3::ZERO, Quaternion::IDENTITY);
 
     state.parameters = std::make_unique<TreeParameters>(2);
-    state.parameters->loadPreset(TREE_QUAKING_ASPEN);
-    state.tree = std::make_unique<Tree>(*state.parameters, 0);
+    state.parameters->loadPreset(species);
+    state.seed = seed;
+    state.tree = std::make_unique<Tree>(*state.parameters, seed);
     state.tree->grow();
     state.tree->buildMesh("TreeMesh");
 
@@ -66,8 +70,14 @@ void TreeApplication::createScene() {
     state.treeNode->attachObject(state.treeEntity);
 
     // The species' scale, without its random variation, frames the first view.
-    placeOrbitCamera(*camera, state, 0.8f * state.tree->params->getScale());
+    placeOrbitCamera(camera, state, 0.8f * state.tree->params->getScale());
+}
 
-    state.treePanel = OverlayManager::getSingleton().getByName("Example/TreeOverlay");
+void TreeApplication::createScene() {
+    buildTreeScene(*sceneManager, *camera, state, TREE_QUAKING_ASPEN, 0);
+    state.treePanel = Velk::OverlayManager::getSingleton().getByName("Example/TreeOverlay");
+    if (!state.treePanel)
+        VELK_EXCEPT(ERR_ITEM_NOT_FOUND, "overlay \"Example/TreeOverlay\" not found in any resource location",
+                    "TreeApplication::createScene");
     state.treePanel->show();
 }
