@@ -110,6 +110,7 @@ void TreeFrameListener::regenerateTree(uint32_t type) {
     state.treeEntity = scene->createEntity("TreeEntity", "TreeMesh");
     assignTreeMaterials(*state.treeEntity, *state.tree->params);
     state.treeNode->attachObject(state.treeEntity);
+    ++regenerations;
     updateTreePanel();
 }
 

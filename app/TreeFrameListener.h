@@ -24,8 +24,11 @@ public:
     void updateLeafAlpha();
     // Rewrites the five lines of the tree panel.
     void updateTreePanel();
+    // How many times a number key regrew the tree.
+    uint32_t getRegenerationCount() const { return regenerations; }
 
 private:
     TreeDemoState& state;
     float treeToggleDelay = 0.0f; // seconds until Tab or a number key is accepted again
+    uint32_t regenerations = 0;
 };
