@@ -3,6 +3,7 @@
 #include <cstdint> // Required for: int32_t
 #include <memory>  // Required for: std::unique_ptr
 
+#include "BlockCache.h"     // Required for: BlockCache
 #include "Tree.h"           // Required for: Tree
 #include "TreeParameters.h" // Required for: TreeParameters
 
@@ -22,6 +23,7 @@ struct TreeDemoState {
     Velk::Overlay* treePanel = nullptr;        // "Example/TreeOverlay"
     Velk::SceneNode* treeNode = nullptr;       // carries the tree entity
     std::unique_ptr<TreeParameters> parameters; // the working parameter set
+    BlockCache treeMemory;                     // reused by every tree; outlives them
     std::unique_ptr<Tree> tree;                // the current tree
     float cameraElevation = 30.0f;             // degrees above the horizontal
     float cameraDistance = 30.0f;              // orbit radius

@@ -103,7 +103,7 @@ void TreeFrameListener::regenerateTree(uint32_t type) {
     MeshManager::getSingleton().remove(oldMesh->getName());
 
     state.tree.reset();
-    state.tree = std::make_unique<Tree>(*state.parameters, state.seed);
+    state.tree = std::make_unique<Tree>(*state.parameters, state.seed, &state.treeMemory);
     state.tree->grow();
     state.tree->buildMesh("TreeMesh");
 

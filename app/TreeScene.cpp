@@ -61,7 +61,7 @@ void buildTreeScene(Velk::SceneManager& scene, Velk::Camera& camera, TreeDemoSta
     state.parameters = std::make_unique<TreeParameters>(2);
     state.parameters->loadPreset(species);
     state.seed = seed;
-    state.tree = std::make_unique<Tree>(*state.parameters, seed);
+    state.tree = std::make_unique<Tree>(*state.parameters, seed, &state.treeMemory);
     state.tree->grow();
     state.tree->buildMesh("TreeMesh");
 
