@@ -42,6 +42,18 @@ public:
 
     constexpr bool operator==(const Quaternion&) const = default;
 
+    // The opposite rotation of a unit quaternion (its conjugate).
+    constexpr Quaternion unitInverse() const { return {w, -x, -y, -z}; }
+    // Scales to unit length and returns the previous length; zero stays zero.
+    float normalise();
+    // The rotation that turns the unit axes X, Y, Z into the given
+    // orthonormal axes (the columns of its rotation matrix).
+    static Quaternion FromAxes(const Vector3& xAxis, const Vector3& yAxis, const Vector3& zAxis);
+    // The rotated unit axes.
+    Vector3 xAxis() const { return *this * Vector3{1.0f, 0.0f, 0.0f}; }
+    Vector3 yAxis() const { return *this * Vector3{0.0f, 1.0f, 0.0f}; }
+    Vector3 zAxis() const { return *this * Vector3{0.0f, 0.0f, 1.0f}; }
+
     static const Quaternion IDENTITY;
 };
 

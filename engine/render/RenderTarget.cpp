@@ -2,6 +2,7 @@
 
 #include "gl/GLErrors.h"
 #include "render/ImageWriter.h"
+#include "render/Viewport.h"
 
 #include <epoxy/gl.h> // Required for: glClear, glClearColor
 

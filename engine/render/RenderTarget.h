@@ -4,12 +4,15 @@
 #include "render/FrameStatistics.h" // Required for: FrameStats, FrameStatistics
 
 #include <cstdint> // Required for: std::int64_t
+#include <memory>  // Required for: std::unique_ptr
 #include <string>  // Required for: std::string
 #include <vector>  // Required for: std::vector
 
 namespace Velk {
 
+class Camera;
 class RenderTarget;
+class Viewport;
 
 // Draws into a render target once per frame, after the target was bound and
 // cleared. The scene and overlays plug in here.
@@ -53,6 +56,17 @@ public:
     // The pixels last drawn, RGBA, top row first.
     std::vector<unsigned char> readContents();
 
+    // A viewport showing `camera` in the rectangle given as fractions of the
+    // target (from the top left). Viewports draw in rising z-order, each
+    // once per frame; throws when the z-order is taken or the camera is null.
+    Viewport* addViewport(Camera* camera, int zOrder = 0, float left = 0.0f, float top = 0.0f, float width = 1.0f,
+                          float height = 1.0f);
+    std::size_t getNumViewports() const { return viewports_.size(); }
+    // Viewport number `index` in z-order; throws when there is none.
+    Viewport* getViewport(std::size_t index) const;
+    void removeViewport(int zOrder);
+    void removeAllViewports();
+
     // Binds, clears and lets every listener draw; called by the frame loop.
     void update();
     // Adds a presented frame to the statistics; called by the frame loop.
@@ -74,6 +88,7 @@ private:
     std::string debugText_;
     ColourValue clearColour_ = ColourValue::Black;
     std::vector<RenderTargetListener*> listeners_;
+    std::vector<std::unique_ptr<Viewport>> viewports_; // in z-order
     unsigned int lastTriangles_ = 0;
 };
 

@@ -9,6 +9,7 @@
 #include "gl/SdlWindow.h"
 #include "input/KeyScript.h"
 #include "input/PlatformManager.h"
+#include "render/EngineManagers.h"
 #include "render/GLObjectCount.h"
 #include "render/RenderSystem.h"
 
@@ -100,6 +101,7 @@ Root::Root(const std::string& pluginFileName, const std::string& configFileName,
 Root::~Root() {
     frameListeners_.clear();
     dumpSections_.clear();
+    managers_.reset();
     if (window_) {
         log_->logMessage("Destroying render window '" + window_->getName() + "'");
         window_.reset();
@@ -199,6 +201,7 @@ RenderWindow* Root::initialise(bool autoCreateWindow, const std::string& windowT
         height = options_.height;
     }
     window_ = createWindow(windowTitle, width, height, true);
+    managers_ = std::make_unique<EngineManagers>();
     lastFrame_ = std::chrono::steady_clock::now();
     return window_.get();
 }

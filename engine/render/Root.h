@@ -3,6 +3,7 @@
 #include "render/AutomationOptions.h" // Required for: AutomationOptions
 #include "render/FrameListener.h"     // Required for: FrameListener, FrameEvent
 #include "render/RenderWindow.h"      // Required for: RenderWindow
+#include "scene/SceneType.h"          // Required for: SceneType
 
 #include <nlohmann/json_fwd.hpp> // Required for: nlohmann::json
 
@@ -15,11 +16,13 @@
 
 namespace Velk {
 
+class EngineManagers;
 class KeyScript;
 class Log;
 class PlatformManager;
 class RenderSystem;
 class ResourceManager;
+class SceneManager;
 
 // The engine: opens the log, reads the plug-in and settings files, shows the
 // settings dialog, opens the render window and runs the frame loop. There is
@@ -63,6 +66,9 @@ public:
     RenderWindow* initialise(bool autoCreateWindow, const std::string& windowTitle = "Velk Render Window");
     RenderWindow* getAutoCreatedWindow() const { return window_.get(); }
     RenderSystem* getRenderSystem() const { return renderSystem_.get(); }
+    // The scene of that type (there is one scene, whatever the type). It
+    // exists from initialise on; before that this is an engine error.
+    SceneManager* getSceneManager(SceneType type = ST_GENERIC);
 
     void addFrameListener(FrameListener* listener);
     void removeFrameListener(FrameListener* listener);
@@ -101,6 +107,7 @@ private:
     std::unique_ptr<RenderSystem> renderSystem_;
     std::unique_ptr<KeyScript> keyScript_;
     std::unique_ptr<RenderWindow> window_;
+    std::unique_ptr<EngineManagers> managers_; // buffers, meshes, textures, materials, scene; GL objects
     std::vector<FrameListener*> frameListeners_;
     std::map<std::string, StateDumpSection> dumpSections_;
     bool displayAvailable_ = false;

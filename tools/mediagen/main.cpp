@@ -1,4 +1,5 @@
 // mediagen: makes the program's textures and sky box faces.
+#include "MaterialScripts.h"
 #include "Textures.h"
 
 #include <CLI/CLI.hpp> // Required for: CLI::App
@@ -27,6 +28,7 @@ int main(int argc, char** argv) {
         const auto faces = makeSkyFaces(256);
         for (size_t i = 0; i < 6; ++i)
             writeImage(faces[i], out + "/bluesky_" + faceNames[i] + ".png");
+        writeMaterialScripts(out);
     } catch (const std::exception& e) {
         std::cerr << "mediagen: " << e.what() << '\n';
         return 1;

@@ -1,0 +1,375 @@
+#include "gl/SceneRenderer.h"
+
+#include "core/Exception.h"
+#include "gl/GLBufferBackend.h"
+#include "gl/GLObjects.h"
+#include "gl/SceneShaders.h"
+#include "gl/ShaderProgram.h"
+#include "material/MaterialManager.h"
+#include "math/Matrix4.h"
+#include "mesh/Mesh.h"
+#include "render/Viewport.h"
+#include "scene/SceneManager.h"
+
+#include <algorithm> // Required for: std::min, std::sort
+#include <array>     // Required for: std::array
+#include <vector>    // Required for: std::vector
+
+namespace Velk::GL {
+
+namespace {
+
+constexpr GLuint kPosition = 0;
+constexpr GLuint kNormal = 1;
+constexpr GLuint kUv = 2;
+constexpr GLuint kColour = 3;
+// Blended passes skip fragments this transparent, so empty parts of cut-out
+// leaves neither show nor hide what lies behind them in the depth buffer.
+constexpr float kAlphaCutoff = 0.1f;
+
+// One sub-entity waiting to be drawn, with its world transform.
+struct Queued {
+    SubEntity* subEntity;
+    Matrix4 world;
+    int detail;
+    float distance; // squared, from the eye
+};
+
+// The pass drawn for a sub-entity without a material of its own: lit white.
+const Pass& defaultPass() {
+    static Material material("BaseWhite");
+    return *material.getDrawPass();
+}
+
+// The GL buffer behind an engine buffer, or null when another backend made it.
+GLBufferStorage* glStorage(HardwareBuffer& buffer) { return dynamic_cast<GLBufferStorage*>(&buffer.getStorage()); }
+
+// The vertex data a submesh draws from.
+const VertexData* vertexDataOf(const SubMesh& subMesh) {
+    return subMesh.useSharedVertices ? subMesh.parent->sharedVertexData.get() : subMesh.vertexData.get();
+}
+
+// Attribute location of an element, or -1 when the shader does not read it.
+int locationOf(const VertexElement& element) {
+    switch (element.getSemantic()) {
+    case VES_POSITION: return kPosition;
+    case VES_NORMAL: return kNormal;
+    case VES_TEXTURE_COORDINATES: return element.getIndex() == 0 ? static_cast<int>(kUv) : -1;
+    case VES_DIFFUSE: return kColour;
+    case VES_SPECULAR: return -1;
+    }
+    return -1;
+}
+
+// Binds every element of the submesh's vertex data and its index buffer into
+// a new vertex array; returns the mask of shader inputs left without data.
+GLuint makeVertexArray(const SubMesh& subMesh, unsigned int& missing) {
+    const VertexData& data = *vertexDataOf(subMesh);
+    GLuint vertexArray = createObject(ObjectKind::VertexArray);
+    glBindVertexArray(vertexArray);
+    missing = (1u << kPosition) | (1u << kNormal) | (1u << kUv) | (1u << kColour);
+    for (const VertexElement& element : data.vertexDeclaration->getElements()) {
+        const int location = locationOf(element);
+        if (location < 0) continue;
+        const HardwareVertexBufferSharedPtr& buffer = data.vertexBufferBinding->getBuffer(element.getSource());
+        glBindBuffer(GL_ARRAY_BUFFER, glStorage(*buffer)->getName());
+        const auto stride = static_cast<GLsizei>(buffer->getVertexSize());
+        const void* offset = reinterpret_cast<const void*>(element.getOffset());
+        const auto index = static_cast<GLuint>(location);
+        glEnableVertexAttribArray(index);
+        if (element.getType() == VET_COLOUR_ARGB) {
+            // Bytes blue, green, red, alpha in memory: BGRA gives (r, g, b, a).
+            glVertexAttribPointer(index, GL_BGRA, GL_UNSIGNED_BYTE, GL_TRUE, stride, offset);
+        } else {
+            const GLint components = static_cast<GLint>(element.getSize() / sizeof(float));
+            glVertexAttribPointer(index, components, GL_FLOAT, GL_FALSE, stride, offset);
+        }
+        missing &= ~(1u << index);
+    }
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, glStorage(*subMesh.indexData->indexBuffer)->getName());
+    glBindVertexArray(0);
+    return vertexArray;
+}
+
+// Inputs without data read a constant: white, facing up, texture corner.
+void setMissingAttributes(unsigned int missing) {
+    if ((missing & (1u << kNormal)) != 0) glVertexAttrib3f(kNormal, 0.0f, 1.0f, 0.0f);
+    if ((missing & (1u << kUv)) != 0) glVertexAttrib2f(kUv, 0.0f, 0.0f);
+    if ((missing & (1u << kColour)) != 0) glVertexAttrib4f(kColour, 1.0f, 1.0f, 1.0f, 1.0f);
+}
+
+// Rotation part of a transform, column by column.
+std::array<float, 9> rotationOf(const Matrix4& m) {
+    return {m.at(0, 0), m.at(1, 0), m.at(2, 0), m.at(0, 1), m.at(1, 1), m.at(2, 1), m.at(0, 2), m.at(1, 2), m.at(2, 2)};
+}
+
+// GL primitive for a submesh's operation type.
+GLenum primitiveOf(OperationType type) {
+    switch (type) {
+    case OT_POINT_LIST: return GL_POINTS;
+    case OT_LINE_LIST: return GL_LINES;
+    case OT_LINE_STRIP: return GL_LINE_STRIP;
+    case OT_TRIANGLE_LIST: return GL_TRIANGLES;
+    case OT_TRIANGLE_STRIP: return GL_TRIANGLE_STRIP;
+    case OT_TRIANGLE_FAN: return GL_TRIANGLE_FAN;
+    }
+    return GL_TRIANGLES;
+}
+
+// Triangles made by `count` indices of that type.
+unsigned int trianglesOf(OperationType type, std::size_t count) {
+    switch (type) {
+    case OT_TRIANGLE_LIST: return static_cast<unsigned int>(count / 3);
+    case OT_TRIANGLE_STRIP:
+    case OT_TRIANGLE_FAN: return count >= 3 ? static_cast<unsigned int>(count - 2) : 0;
+    default: return 0;
+    }
+}
+
+// Walks the scene tree and queues every visible entity's sub-entities.
+void collect(const SceneNode& node, const Vector3& eye, int cameraDetail, std::vector<Queued>& queue) {
+    const Vector3 position = node.getDerivedPosition();
+    const Matrix4 world = Matrix4::fromTransform(position, node.getDerivedOrientation());
+    for (MovableObject* object : node.getAttachedObjects()) {
+        auto* entity = dynamic_cast<Entity*>(object);
+        if (entity == nullptr || !entity->isVisible()) continue;
+        const int detail = std::min(cameraDetail, static_cast<int>(entity->getRenderDetail()));
+        for (std::size_t i = 0; i < entity->getNumSubEntities(); ++i)
+            queue.push_back({entity->getSubEntity(i), world, detail, (position - eye).squaredLength()});
+    }
+    for (std::size_t i = 0; i < node.numChildren(); ++i) collect(*node.getChild(i), eye, cameraDetail, queue);
+}
+
+// The pass a sub-entity draws with.
+const Pass& passOf(const SubEntity& subEntity) {
+    return subEntity.getMaterial() ? *subEntity.getMaterial()->getDrawPass() : defaultPass();
+}
+
+// The unit cube's corners and its twelve triangles, seen from inside.
+constexpr std::array<float, 24> kCubeCorners = {-1, -1, -1, 1, -1, -1, 1, 1, -1, -1, 1, -1,
+                                                -1, -1, 1,  1, -1, 1,  1, 1, 1,  -1, 1, 1};
+constexpr std::array<unsigned short, 36> kCubeIndices = {0, 1, 2, 0, 2, 3, 4, 6, 5, 4, 7, 6, 0, 4, 5, 0, 5, 1,
+                                                         3, 2, 6, 3, 6, 7, 0, 3, 7, 0, 7, 4, 1, 5, 6, 1, 6, 2};
+
+} // namespace
+
+SceneRenderer::SceneRenderer() {
+    entityProgram_ = buildProgram("scene entity", kEntityVertexShader, kEntityFragmentShader);
+    const auto uniform = [this](const char* name) { return glGetUniformLocation(entityProgram_, name); };
+    entity_ = {uniform("worldViewProj"), uniform("worldRotation"), uniform("diffuseMap"),   uniform("textured"),
+               uniform("lit"),           uniform("twoSided"),      uniform("passDiffuse"), uniform("ambient"),
+               uniform("lightCount"),    uniform("towardsLight"),  uniform("lightColour"), uniform("alphaCutoff")};
+    skyProgram_ = buildProgram("sky box", kSkyVertexShader, kSkyFragmentShader);
+    skyWorldViewProj_ = glGetUniformLocation(skyProgram_, "worldViewProj");
+    skySampler_ = glGetUniformLocation(skyProgram_, "sky");
+    skyDiffuse_ = glGetUniformLocation(skyProgram_, "passDiffuse");
+
+    skyVertexArray_ = createObject(ObjectKind::VertexArray);
+    skyVertices_ = createObject(ObjectKind::Buffer);
+    skyIndices_ = createObject(ObjectKind::Buffer);
+    glBindVertexArray(skyVertexArray_);
+    glBindBuffer(GL_ARRAY_BUFFER, skyVertices_);
+    glBufferData(GL_ARRAY_BUFFER, sizeof(kCubeCorners), kCubeCorners.data(), GL_STATIC_DRAW);
+    glEnableVertexAttribArray(kPosition);
+    glVertexAttribPointer(kPosition, 3, GL_FLOAT, GL_FALSE, 3 * sizeof(float), nullptr);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, skyIndices_);
+    glBufferData(GL_ELEMENT_ARRAY_BUFFER, sizeof(kCubeIndices), kCubeIndices.data(), GL_STATIC_DRAW);
+    glBindVertexArray(0);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+}
+
+// The context is still current: the root frees the scene before the window.
+SceneRenderer::~SceneRenderer() {
+    deleteObject(ObjectKind::VertexArray, skyVertexArray_);
+    deleteObject(ObjectKind::Buffer, skyVertices_);
+    deleteObject(ObjectKind::Buffer, skyIndices_);
+    deleteObject(ObjectKind::Program, skyProgram_);
+    deleteObject(ObjectKind::Program, entityProgram_);
+}
+
+// The same checks drawing relies on, made once when the entity is created.
+void SceneRenderer::checkDrawable(const Mesh& mesh, const std::string& entityName) {
+    const auto fail = [&](const std::string& why) {
+        VELK_EXCEPT(ERR_INVALIDPARAMS, "cannot create entity '" + entityName + "' from mesh '" + mesh.getName() + "': " + why,
+                    "SceneManager::createEntity");
+    };
+    for (std::size_t i = 0; i < mesh.getNumSubMeshes(); ++i) {
+        const SubMesh& subMesh = *mesh.getSubMesh(i);
+        const std::string which = "submesh " + std::to_string(i);
+        const VertexData* data = vertexDataOf(subMesh);
+        if (data == nullptr) fail(which + " has no vertex data");
+        if (data->vertexDeclaration->findElementBySemantic(VES_POSITION) == nullptr) fail(which + " has no positions");
+        for (const VertexElement& element : data->vertexDeclaration->getElements()) {
+            if (!data->vertexBufferBinding->isBufferBound(element.getSource()))
+                fail(which + ": no vertex buffer is bound to source " + std::to_string(element.getSource()));
+            if (glStorage(*data->vertexBufferBinding->getBuffer(element.getSource())) == nullptr)
+                fail(which + ": its vertex buffers are not in GL memory (made before the render window?)");
+        }
+        const IndexData& indices = *subMesh.indexData;
+        if (indices.indexCount == 0) continue;
+        if (!indices.indexBuffer) fail(which + " has indices but no index buffer");
+        if (glStorage(*indices.indexBuffer) == nullptr) fail(which + ": its index buffer is not in GL memory");
+        const std::size_t available = indices.indexBuffer->getNumIndexes();
+        if (indices.indexCount > available || indices.indexStart > available - indices.indexCount)
+            fail(which + " uses indices " + std::to_string(indices.indexStart) + " to " +
+                 std::to_string(indices.indexStart + indices.indexCount) + " of a buffer of " + std::to_string(available));
+    }
+}
+
+unsigned int SceneRenderer::render(SceneManager& scene, Camera& camera, Viewport&) {
+    const Matrix4 viewProjection = camera.getProjectionMatrix() * camera.getViewMatrix();
+    const int cameraDetail = static_cast<int>(camera.getDetailLevel());
+    glEnable(GL_TEXTURE_CUBE_MAP_SEAMLESS);
+    unsigned int triangles = 0;
+    if (scene.skyBoxEnabled_ && scene.skyDrawFirst_) triangles += drawSky(scene, camera, viewProjection, true, cameraDetail);
+
+    // Directional lights, the only ones that shade.
+    std::array<float, 3 * kMaxLights> towards{};
+    std::array<float, 3 * kMaxLights> colours{};
+    int lights = 0;
+    for (const auto& [name, light] : scene.lights_) {
+        if (lights == kMaxLights || !light->isVisible() || light->getType() != Light::LT_DIRECTIONAL) continue;
+        const Vector3 d = -light->getDerivedDirection();
+        const ColourValue& c = light->getDiffuseColour();
+        const auto at = static_cast<std::size_t>(3 * lights);
+        towards[at] = d.x, towards[at + 1] = d.y, towards[at + 2] = d.z;
+        colours[at] = c.r, colours[at + 1] = c.g, colours[at + 2] = c.b;
+        ++lights;
+    }
+    glUseProgram(entityProgram_);
+    glUniform1i(entity_.lightCount, lights);
+    glUniform3fv(entity_.towardsLight, kMaxLights, towards.data());
+    glUniform3fv(entity_.lightColour, kMaxLights, colours.data());
+    glUniform1i(entity_.diffuseMap, 0);
+
+    std::vector<Queued> queue;
+    collect(*scene.root_, camera.getDerivedPosition(), cameraDetail, queue);
+    // Opaque first in scene order, then blended ones from far to near.
+    std::stable_partition(queue.begin(), queue.end(),
+                          [](const Queued& q) { return !passOf(*q.subEntity).isTransparent(); });
+    const auto firstBlended = std::find_if(queue.begin(), queue.end(),
+                                           [](const Queued& q) { return passOf(*q.subEntity).isTransparent(); });
+    std::stable_sort(firstBlended, queue.end(), [](const Queued& a, const Queued& b) { return a.distance > b.distance; });
+    for (Queued& q : queue) {
+        const Matrix4 worldViewProj = viewProjection * q.world;
+        glUniformMatrix4fv(entity_.worldViewProj, 1, GL_FALSE, worldViewProj.m.data());
+        glUniformMatrix3fv(entity_.worldRotation, 1, GL_FALSE, rotationOf(q.world).data());
+        triangles += drawSubEntity(*q.subEntity, viewProjection, scene, q.detail);
+    }
+
+    if (scene.skyBoxEnabled_ && !scene.skyDrawFirst_) triangles += drawSky(scene, camera, viewProjection, false, cameraDetail);
+
+    // Leave the defaults that whoever draws next (overlays) expects.
+    glBindVertexArray(0);
+    glUseProgram(0);
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    glDepthMask(GL_TRUE);
+    glDisable(GL_BLEND);
+    glDisable(GL_CULL_FACE);
+    glDisable(GL_DEPTH_TEST);
+    glActiveTexture(GL_TEXTURE0);
+    return triangles;
+}
+
+// Blending, culling, depth and the polygon mode of a pass at a detail level.
+void SceneRenderer::applyPassState(const Pass& pass, int detail) {
+    glPolygonMode(GL_FRONT_AND_BACK, detail == SDL_POINTS ? GL_POINT : detail == SDL_WIREFRAME ? GL_LINE : GL_FILL);
+    switch (pass.getSceneBlending()) {
+    case SBT_REPLACE: glDisable(GL_BLEND); break;
+    case SBT_TRANSPARENT_ALPHA: glEnable(GL_BLEND), glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA); break;
+    case SBT_TRANSPARENT_COLOUR: glEnable(GL_BLEND), glBlendFunc(GL_SRC_COLOR, GL_ONE_MINUS_SRC_COLOR); break;
+    case SBT_ADD: glEnable(GL_BLEND), glBlendFunc(GL_ONE, GL_ONE); break;
+    case SBT_MODULATE: glEnable(GL_BLEND), glBlendFunc(GL_DST_COLOR, GL_ZERO); break;
+    }
+    switch (pass.getCullingMode()) {
+    case CULL_NONE: glDisable(GL_CULL_FACE); break;
+    case CULL_CLOCKWISE: glEnable(GL_CULL_FACE), glFrontFace(GL_CCW), glCullFace(GL_BACK); break;
+    case CULL_ANTICLOCKWISE: glEnable(GL_CULL_FACE), glFrontFace(GL_CCW), glCullFace(GL_FRONT); break;
+    }
+    if (pass.getDepthCheckEnabled()) {
+        glEnable(GL_DEPTH_TEST);
+        glDepthFunc(GL_LEQUAL);
+    } else {
+        glDisable(GL_DEPTH_TEST);
+    }
+    glDepthMask(pass.getDepthWriteEnabled() ? GL_TRUE : GL_FALSE);
+}
+
+// One indexed draw; the entity program is in use and its transforms are set.
+unsigned int SceneRenderer::drawSubEntity(SubEntity& subEntity, const Matrix4&, SceneManager& scene, int detail) {
+    const SubMesh& subMesh = *subEntity.getSubMesh();
+    const IndexData& indices = *subMesh.indexData;
+    if (indices.indexCount == 0) return 0;
+    if (subEntity._getVertexArray() == 0) {
+        unsigned int missing = 0;
+        const GLuint vertexArray = makeVertexArray(subMesh, missing);
+        subEntity._setVertexArray(vertexArray, missing);
+    }
+    const Pass& pass = passOf(subEntity);
+    applyPassState(pass, detail);
+
+    const TextureUnitState* unit = nullptr;
+    for (std::size_t i = 0; i < pass.getNumTextureUnitStates() && unit == nullptr; ++i)
+        if (!pass.getTextureUnitState(i)->isCubic()) unit = pass.getTextureUnitState(i);
+    if (unit != nullptr) {
+        const MaterialManager& materials = MaterialManager::getSingleton();
+        unit->getTexture()->_bind(0, materials.getDefaultTextureFiltering(), materials.getDefaultAnisotropy());
+    }
+    const ColourValue& diffuse = pass.getDiffuse();
+    const ColourValue& ambient = pass.getAmbient();
+    const ColourValue& sceneAmbient = scene.getAmbientLight();
+    glUniform1i(entity_.textured, unit != nullptr ? 1 : 0);
+    glUniform1i(entity_.lit, pass.getLightingEnabled() ? 1 : 0);
+    glUniform1i(entity_.twoSided, pass.getCullingMode() == CULL_NONE ? 1 : 0);
+    glUniform4f(entity_.passDiffuse, diffuse.r, diffuse.g, diffuse.b, diffuse.a);
+    glUniform3f(entity_.ambient, sceneAmbient.r * ambient.r, sceneAmbient.g * ambient.g, sceneAmbient.b * ambient.b);
+    glUniform1f(entity_.alphaCutoff, pass.isTransparent() ? kAlphaCutoff : -1.0f);
+
+    glBindVertexArray(subEntity._getVertexArray());
+    setMissingAttributes(subEntity._getMissingAttributes());
+    const HardwareIndexBuffer& indexBuffer = *indices.indexBuffer;
+    const GLenum type = indexBuffer.getType() == HardwareIndexBuffer::INDEX_32BIT ? GL_UNSIGNED_INT : GL_UNSIGNED_SHORT;
+    const void* first = reinterpret_cast<const void*>(indices.indexStart * indexBuffer.getIndexSize());
+    const VertexData& data = *vertexDataOf(subMesh);
+    glDrawElementsBaseVertex(primitiveOf(subMesh.operationType), static_cast<GLsizei>(indices.indexCount), type, first,
+                             static_cast<GLint>(data.vertexStart));
+    return trianglesOf(subMesh.operationType, indices.indexCount);
+}
+
+// The cube follows the eye, so the sky never comes nearer.
+unsigned int SceneRenderer::drawSky(SceneManager& scene, Camera& camera, const Matrix4& viewProjection, bool first,
+                                    int cameraDetail) {
+    const Pass& pass = *scene.skyMaterial_->getDrawPass();
+    const TextureUnitState* unit = nullptr;
+    for (std::size_t i = 0; i < pass.getNumTextureUnitStates() && unit == nullptr; ++i)
+        if (pass.getTextureUnitState(i)->isCubic()) unit = pass.getTextureUnitState(i);
+    Matrix4 world = Matrix4::fromTransform(camera.getDerivedPosition(), scene.skyOrientation_);
+    for (int row = 0; row < 3; ++row)
+        for (int column = 0; column < 3; ++column) world.at(row, column) *= scene.skyDistance_;
+    const Matrix4 worldViewProj = viewProjection * world;
+
+    glPolygonMode(GL_FRONT_AND_BACK, cameraDetail == SDL_POINTS ? GL_POINT : cameraDetail == SDL_WIREFRAME ? GL_LINE : GL_FILL);
+    glDisable(GL_CULL_FACE);
+    glDisable(GL_BLEND);
+    if (first || !pass.getDepthCheckEnabled()) {
+        glDisable(GL_DEPTH_TEST);
+    } else {
+        glEnable(GL_DEPTH_TEST);
+        glDepthFunc(GL_LEQUAL);
+    }
+    glDepthMask(first ? GL_FALSE : (pass.getDepthWriteEnabled() ? GL_TRUE : GL_FALSE));
+    glUseProgram(skyProgram_);
+    glUniformMatrix4fv(skyWorldViewProj_, 1, GL_FALSE, worldViewProj.m.data());
+    glUniform1i(skySampler_, 1);
+    glUniform4f(skyDiffuse_, 1.0f, 1.0f, 1.0f, pass.getDiffuse().a);
+    const MaterialManager& materials = MaterialManager::getSingleton();
+    unit->getTexture()->_bind(1, materials.getDefaultTextureFiltering(), materials.getDefaultAnisotropy());
+    glBindVertexArray(skyVertexArray_);
+    glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(kCubeIndices.size()), GL_UNSIGNED_SHORT, nullptr);
+    glBindVertexArray(0);
+    glUseProgram(entityProgram_);
+    return static_cast<unsigned int>(kCubeIndices.size() / 3);
+}
+
+} // namespace Velk::GL

@@ -1,0 +1,90 @@
+#pragma once
+
+#include "core/ColourValue.h" // Required for: ColourValue
+#include "math/Quaternion.h"  // Required for: Quaternion
+#include "scene/Camera.h"     // Required for: Camera
+#include "scene/Entity.h"     // Required for: Entity
+#include "scene/Light.h"      // Required for: Light
+#include "scene/SceneNode.h"  // Required for: SceneNode
+#include "scene/SceneType.h"  // Required for: SceneType
+
+#include <map>    // Required for: std::map
+#include <memory> // Required for: std::unique_ptr
+#include <string> // Required for: std::string
+
+namespace Velk {
+
+namespace GL {
+class SceneRenderer;
+}
+class Viewport;
+
+// The scene: the tree of scene nodes, the cameras, lights and entities by
+// name, the ambient light and the sky box, and their drawing into a
+// viewport. Names are unique per kind; a taken or unknown name is an engine
+// error. Made by the engine root (Root::getSceneManager).
+class SceneManager {
+public:
+    SceneManager();
+    ~SceneManager();
+    SceneManager(const SceneManager&) = delete;
+    SceneManager& operator=(const SceneManager&) = delete;
+
+    Camera* createCamera(const std::string& name);
+    Camera* getCamera(const std::string& name) const;
+    bool hasCamera(const std::string& name) const { return cameras_.count(name) != 0; }
+
+    Light* createLight(const std::string& name);
+    Light* getLight(const std::string& name) const;
+    bool hasLight(const std::string& name) const { return lights_.count(name) != 0; }
+
+    // An entity showing the mesh registered under `meshName`, with one
+    // sub-entity per submesh. Throws when the name is taken, the mesh does
+    // not exist or its vertex data cannot be drawn.
+    Entity* createEntity(const std::string& entityName, const std::string& meshName);
+    Entity* getEntity(const std::string& name) const;
+    bool hasEntity(const std::string& name) const { return entities_.count(name) != 0; }
+    // Detaches the entity from its node and destroys it; its name is free again.
+    void removeEntity(Entity* entity);
+    void removeEntity(const std::string& name);
+    void destroyEntity(Entity* entity) { removeEntity(entity); }
+    void destroyEntity(const std::string& name) { removeEntity(name); }
+    std::size_t getEntityCount() const { return entities_.size(); }
+
+    SceneNode* getRootSceneNode() const { return root_.get(); }
+
+    // Light that reaches everything equally (default black).
+    void setAmbientLight(const ColourValue& colour) { ambient_ = colour; }
+    const ColourValue& getAmbientLight() const { return ambient_; }
+
+    // Shows (or hides) a cube around the camera drawn with `materialName`,
+    // whose pass needs a cube texture: `distance` from the camera to each
+    // face, drawn before everything else when `drawFirst` (without depth, so
+    // the scene always covers it) or after it otherwise, turned by
+    // `orientation`. Throws when the material is unknown or has no cube texture.
+    void setSkyBox(bool enable, const std::string& materialName, float distance = 5000.0f, bool drawFirst = true,
+                   const Quaternion& orientation = Quaternion::IDENTITY);
+    bool isSkyBoxEnabled() const { return skyBoxEnabled_; }
+
+    // Draws the scene as `camera` sees it into the bound viewport; returns
+    // the triangles drawn. Called by Viewport.
+    unsigned int _renderScene(Camera& camera, Viewport& viewport);
+
+private:
+    friend class GL::SceneRenderer;
+
+    std::unique_ptr<SceneNode> root_;
+    std::map<std::string, std::unique_ptr<Camera>> cameras_;
+    std::map<std::string, std::unique_ptr<Light>> lights_;
+    std::map<std::string, std::unique_ptr<Entity>> entities_;
+    ColourValue ambient_ = ColourValue::Black;
+    bool skyBoxEnabled_ = false;
+    MaterialPtr skyMaterial_;
+    float skyDistance_ = 5000.0f;
+    bool skyDrawFirst_ = true;
+    Quaternion skyOrientation_;
+    const Camera* lastCamera_ = nullptr;
+    std::unique_ptr<GL::SceneRenderer> renderer_;
+};
+
+} // namespace Velk

@@ -1,0 +1,22 @@
+#include "scene/SubEntity.h"
+
+#include "gl/GLObjects.h"
+#include "material/MaterialManager.h"
+
+namespace Velk {
+
+SubEntity::SubEntity(Entity* parent, SubMesh* subMesh) : parent_(parent), subMesh_(subMesh) {}
+
+// The vertex array dies with the sub-entity; the buffers belong to the mesh.
+SubEntity::~SubEntity() {
+    GLuint name = vertexArray_;
+    GL::deleteObject(GL::ObjectKind::VertexArray, name);
+}
+
+// Resolved now, so a misspelt name fails where it is set, not frames later.
+void SubEntity::setMaterialName(const std::string& name) {
+    material_ = MaterialManager::getSingleton().getByName(name);
+    materialName_ = name;
+}
+
+} // namespace Velk
