@@ -9,6 +9,7 @@
 #include "gl/SdlWindow.h"
 #include "input/KeyScript.h"
 #include "input/PlatformManager.h"
+#include "overlay/OverlayManager.h"
 #include "render/GLObjectCount.h"
 #include "render/RenderSystem.h"
 
@@ -100,6 +101,10 @@ Root::Root(const std::string& pluginFileName, const std::string& configFileName,
 Root::~Root() {
     frameListeners_.clear();
     dumpSections_.clear();
+    if (overlayManager_) {
+        window_->_setOverlayListener(nullptr);
+        overlayManager_.reset();
+    }
     if (window_) {
         log_->logMessage("Destroying render window '" + window_->getName() + "'");
         window_.reset();
@@ -199,6 +204,11 @@ RenderWindow* Root::initialise(bool autoCreateWindow, const std::string& windowT
         height = options_.height;
     }
     window_ = createWindow(windowTitle, width, height, true);
+    // Overlays draw over the window; their scripts are read now, from every
+    // resource location registered before the window was opened.
+    overlayManager_ = std::make_unique<OverlayManager>();
+    window_->_setOverlayListener(overlayManager_.get());
+    overlayManager_->parseAllScripts();
     lastFrame_ = std::chrono::steady_clock::now();
     return window_.get();
 }

@@ -17,6 +17,7 @@ namespace Velk {
 
 class KeyScript;
 class Log;
+class OverlayManager;
 class PlatformManager;
 class RenderSystem;
 class ResourceManager;
@@ -101,6 +102,7 @@ private:
     std::unique_ptr<RenderSystem> renderSystem_;
     std::unique_ptr<KeyScript> keyScript_;
     std::unique_ptr<RenderWindow> window_;
+    std::unique_ptr<OverlayManager> overlayManager_; // made with the window, gone before it
     std::vector<FrameListener*> frameListeners_;
     std::map<std::string, StateDumpSection> dumpSections_;
     bool displayAvailable_ = false;

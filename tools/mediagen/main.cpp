@@ -1,4 +1,6 @@
 // mediagen: makes the program's textures and sky box faces.
+#include "AppConfig.h"
+#include "OverlayScripts.h"
 #include "Textures.h"
 
 #include <CLI/CLI.hpp> // Required for: CLI::App
@@ -10,6 +12,8 @@ int main(int argc, char** argv) {
     CLI::App app{"mediagen: writes the program's textures and sky box faces into a folder"};
     std::string out;
     app.add_option("output", out, "folder to write into (created if missing)")->required();
+    std::string appFolder;
+    app.add_option("--app", appFolder, "folder to write resources.cfg and plugins.cfg into");
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {
@@ -27,6 +31,8 @@ int main(int argc, char** argv) {
         const auto faces = makeSkyFaces(256);
         for (size_t i = 0; i < 6; ++i)
             writeImage(faces[i], out + "/bluesky_" + faceNames[i] + ".png");
+        writeOverlayScripts(out);
+        if (!appFolder.empty()) writeAppConfig(appFolder, out);
     } catch (const std::exception& e) {
         std::cerr << "mediagen: " << e.what() << '\n';
         return 1;
