@@ -20,15 +20,18 @@ void OverlayPainter::begin(unsigned int width, unsigned int height) {
     painter_.begin(width, height);
 }
 
+// Draws the batch; depth writes are on again for the next frame's scene.
 void OverlayPainter::end() {
     painter_.end();
     glDepthMask(GL_TRUE);
 }
 
+// Rectangles go straight to the batch.
 void OverlayPainter::fillRect(const PixelRect& area, const ColourValue& colour) {
     painter_.fillRect(area.x, area.y, area.width, area.height, colour);
 }
 
+// An outline inside the rectangle.
 void OverlayPainter::strokeRect(const PixelRect& area, float thickness, const ColourValue& colour) {
     painter_.strokeRect(area.x, area.y, area.width, area.height, thickness, colour);
 }
@@ -40,8 +43,10 @@ void OverlayPainter::drawText(float x, float top, unsigned int pixelSize, const 
     painter_.drawText(atlas, x, top + atlas.getAscender(), text, colour);
 }
 
+// The font's own line spacing at that size.
 float OverlayPainter::getLineHeight(unsigned int pixelSize) { return font(pixelSize).getLineHeight(); }
 
+// One atlas per size, made on first use and kept until the painter goes.
 const FontAtlas& OverlayPainter::font(unsigned int pixelSize) {
     auto& slot = fonts_[pixelSize];
     if (!slot) slot = std::make_unique<FontAtlas>(FontAtlas::findFont(false), pixelSize);

@@ -37,6 +37,7 @@ void GuiElement::addChild(GuiElement* child) {
     children_.push_back(child);
 }
 
+// Relative values are fractions of the screen's height.
 float GuiElement::verticalScale(const PixelRect& screen) const {
     return metrics_ == Metrics::Relative ? screen.height : 1.0f;
 }

@@ -23,6 +23,7 @@ GuiElement* GuiManager::getGuiElement(const std::string& name, bool isTemplate) 
     return found->second.get();
 }
 
+// Lookup without the error.
 bool GuiManager::hasGuiElement(const std::string& name) const { return elements_.count(name) != 0; }
 
 // The element is kept until the manager goes.

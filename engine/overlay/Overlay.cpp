@@ -6,6 +6,7 @@ namespace Velk {
 
 Overlay::Overlay(std::string name, int zOrder) : name_(std::move(name)), zOrder_(zOrder) {}
 
+// Top elements draw in the order added.
 void Overlay::add2D(GuiElement* element) {
     if (element != nullptr) elements_.push_back(element);
 }
@@ -18,6 +19,7 @@ void collect(const GuiElement* element, std::vector<const GuiElement*>& all) {
 }
 } // namespace
 
+// For the state dump and tests.
 std::vector<const GuiElement*> Overlay::getAllElements() const {
     std::vector<const GuiElement*> all;
     for (const GuiElement* element : elements_) collect(element, all);

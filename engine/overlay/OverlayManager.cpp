@@ -33,11 +33,13 @@ OverlayManager::~OverlayManager() {
     guiManager_.reset();
 }
 
+// Null for a name no script defined, so callers can do without an overlay.
 Overlay* OverlayManager::getByName(const std::string& name) {
     const auto found = overlays_.find(name);
     return found == overlays_.end() ? nullptr : found->second.get();
 }
 
+// Overlays made in code, such as the cursor; scripts go through parseScript.
 Overlay* OverlayManager::create(const std::string& name, int zOrder) {
     if (overlays_.count(name) != 0) {
         VELK_EXCEPT(ERR_DUPLICATE_ITEM, "an overlay named '" + name + "' already exists", "OverlayManager::create");
@@ -76,6 +78,7 @@ void OverlayManager::parseAllScripts() {
     }
 }
 
+// An unreadable file is an engine error naming it.
 void OverlayManager::parseScript(const std::string& fileName) {
     std::ifstream file(fileName);
     if (!file) {

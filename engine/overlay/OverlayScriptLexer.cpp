@@ -60,6 +60,7 @@ std::vector<OverlayToken> tokenizeOverlayScript(std::istream& stream, const std:
     return tokens;
 }
 
+// Quoted as written, or named for the structural tokens.
 std::string describeToken(const OverlayToken& token) {
     switch (token.kind) {
     case OverlayToken::Kind::Word: return "'" + token.text + "'";

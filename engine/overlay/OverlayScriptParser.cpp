@@ -39,12 +39,14 @@ OverlayScript OverlayScriptParser::parse(std::istream& stream, const std::string
     return std::move(script_);
 }
 
+// The current token; the end of the script is never passed.
 const OverlayToken& OverlayScriptParser::next() {
     const OverlayToken& token = tokens_[pos_];
     if (token.kind != Kind::End) ++pos_;
     return token;
 }
 
+// Blank lines and comment lines end up as line ends only.
 void OverlayScriptParser::skipLineEnds() {
     while (peek().kind == Kind::EndOfLine) ++pos_;
 }
@@ -54,6 +56,7 @@ void OverlayScriptParser::fail(const std::string& expected, const OverlayToken& 
     failAt(found.line, "expected " + expected + ", found " + describeToken(found));
 }
 
+// An engine error at a line of the script.
 void OverlayScriptParser::failAt(long line, const std::string& what) const {
     throw Exception(Exception::ERR_INVALIDPARAMS, what, source, sourceName_, line);
 }
@@ -138,6 +141,7 @@ GuiElement* OverlayScriptParser::parseElement(const std::string& kind) {
     return made;
 }
 
+// Words and strings up to the end of the line; a brace there is an error.
 std::vector<OverlayToken> OverlayScriptParser::readValues(const std::string& property) {
     std::vector<OverlayToken> values;
     while (peek().kind == Kind::Word || peek().kind == Kind::String) values.push_back(next());
@@ -183,14 +187,16 @@ void OverlayScriptParser::applyProperty(GuiElement& element, const OverlayToken&
         else if (word == "relative") element.setMetricsMode(GuiElement::Metrics::Relative);
         else failAt(line, "expected 'pixels' or 'relative' after 'metrics'");
     } else if (name == "halign") {
-        if (word == "left") element.setHorizontalAlignment(GuiElement::HorizontalAlign::Left);
-        else if (word == "centre" || word == "center") element.setHorizontalAlignment(GuiElement::HorizontalAlign::Centre);
-        else if (word == "right") element.setHorizontalAlignment(GuiElement::HorizontalAlign::Right);
+        using Align = GuiElement::HorizontalAlign;
+        if (word == "left") element.setHorizontalAlignment(Align::Left);
+        else if (word == "centre" || word == "center") element.setHorizontalAlignment(Align::Centre);
+        else if (word == "right") element.setHorizontalAlignment(Align::Right);
         else failAt(line, "expected 'left', 'centre' or 'right' after 'halign'");
     } else if (name == "valign") {
-        if (word == "top") element.setVerticalAlignment(GuiElement::VerticalAlign::Top);
-        else if (word == "centre" || word == "center") element.setVerticalAlignment(GuiElement::VerticalAlign::Centre);
-        else if (word == "bottom") element.setVerticalAlignment(GuiElement::VerticalAlign::Bottom);
+        using Align = GuiElement::VerticalAlign;
+        if (word == "top") element.setVerticalAlignment(Align::Top);
+        else if (word == "centre" || word == "center") element.setVerticalAlignment(Align::Centre);
+        else if (word == "bottom") element.setVerticalAlignment(Align::Bottom);
         else failAt(line, "expected 'top', 'centre' or 'bottom' after 'valign'");
     } else if (name == "position") {
         if (values.size() != 2 || !readNumbers(values, 0, 2, numbers))

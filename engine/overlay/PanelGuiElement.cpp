@@ -9,6 +9,7 @@ PanelGuiElement::PanelGuiElement(std::string name) : GuiElement(std::move(name))
     setColour(ColourValue(0.0f, 0.0f, 0.0f, 0.0f));
 }
 
+// A width of 0 draws no border.
 void PanelGuiElement::setBorder(float width, const ColourValue& colour) {
     borderWidth_ = width;
     borderColour_ = colour;

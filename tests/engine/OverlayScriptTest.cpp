@@ -194,10 +194,14 @@ TEST_F(OverlayScript, CursorOverlayIsMadeOnceAndShown) {
 
 // Errors name the script, the line and what was expected there.
 struct BadScript {
+    const char* name; // of the test case
     const char* text;
     long line;
     const char* expected; // part of the description
 };
+
+// Test output names the case rather than dumping its bytes.
+void PrintTo(const BadScript& bad, std::ostream* out) { *out << bad.name; }
 
 class OverlayScriptErrors : public OverlayScript, public ::testing::WithParamInterface<BadScript> {};
 
@@ -214,22 +218,33 @@ TEST_P(OverlayScriptErrors, NameFileLineAndWhatWasExpected) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, OverlayScriptErrors,
     ::testing::Values(
-        BadScript{"panel P\n{\n}\n", 1, "expected 'overlay' to start a definition, found 'panel'"},
-        BadScript{"overlay\n{\n}\n", 1, "expected an overlay name after 'overlay', found the end of the line"},
-        BadScript{"overlay O\n\n  zorder 3\n", 3, "expected '{' to open overlay 'O', found 'zorder'"},
-        BadScript{"overlay O\n{\n zorder high\n}\n", 3, "expected one whole number after 'zorder'"},
-        BadScript{"overlay O\n{\n panel P\n {\n position 1\n }\n}\n", 5, "expected two numbers (left top)"},
-        BadScript{"overlay O\n{\n panel P\n {\n colour 1 2 3\n }\n}\n", 5, "three or four numbers from 0 to 1"},
-        BadScript{"overlay O\n{\n panel P\n {\n wobble 1\n }\n}\n", 5, "found 'wobble'"},
-        BadScript{"overlay O\n{\n text T\n {\n text U\n {\n }\n }\n}\n", 5, "a text element cannot hold 'text'"},
-        BadScript{"overlay O\n{\n text T\n {\n font_size 0\n }\n}\n", 5, "one number above 0 after 'font_size'"},
-        BadScript{"overlay O\n{\n text T\n {\n border 1 1 1 1\n }\n}\n", 5, "found 'border'"},
-        BadScript{"overlay O\n{\n text T\n {\n caption \"open\n }\n}\n", 5, "closing '\"'"},
-        BadScript{"overlay O\n{\n panel P\n {\n metrics inches\n }\n}\n", 5, "'pixels' or 'relative'"},
-        BadScript{"overlay O\n{\n panel P\n {\n position 1 2 }\n}\n", 5, "the end of the line after the values"},
-        BadScript{"overlay O\n{\n panel P\n {\n}\n", 5, "'}' to close overlay 'O' (opened at line 1)"},
-        BadScript{"overlay O\n{\n panel P\n {\n }\n panel P\n {\n }\n}\n", 6, "'P' is already defined"},
-        BadScript{"overlay O\n{\n}\noverlay O\n{\n}\n", 4, "an overlay named 'O' is already defined"}));
+        BadScript{"NoOverlayKeyword", "panel P\n{\n}\n", 1, "expected 'overlay' to start a definition, found 'panel'"},
+        BadScript{"NoOverlayName", "overlay\n{\n}\n",
+                  1, "expected an overlay name after 'overlay', found the end of the line"},
+        BadScript{"NoOpeningBrace", "overlay O\n\n  zorder 3\n", 3, "expected '{' to open overlay 'O', found 'zorder'"},
+        BadScript{"ZOrderNotANumber", "overlay O\n{\n zorder high\n}\n", 3, "expected one whole number after 'zorder'"},
+        BadScript{"PositionWithOneNumber", "overlay O\n{\n panel P\n {\n position 1\n }\n}\n",
+                  5, "expected two numbers (left top)"},
+        BadScript{"ColourOutOfRange", "overlay O\n{\n panel P\n {\n colour 1 2 3\n }\n}\n",
+                  5, "three or four numbers from 0 to 1"},
+        BadScript{"UnknownProperty", "overlay O\n{\n panel P\n {\n wobble 1\n }\n}\n", 5, "found 'wobble'"},
+        BadScript{"TextHoldingText", "overlay O\n{\n text T\n {\n text U\n {\n }\n }\n}\n",
+                  5, "a text element cannot hold 'text'"},
+        BadScript{"FontSizeZero", "overlay O\n{\n text T\n {\n font_size 0\n }\n}\n",
+                  5, "one number above 0 after 'font_size'"},
+        BadScript{"BorderOnText", "overlay O\n{\n text T\n {\n border 1 1 1 1\n }\n}\n", 5, "found 'border'"},
+        BadScript{"UnterminatedString", "overlay O\n{\n text T\n {\n caption \"open\n }\n}\n", 5, "closing '\"'"},
+        BadScript{"UnknownMetrics", "overlay O\n{\n panel P\n {\n metrics inches\n }\n}\n",
+                  5, "'pixels' or 'relative'"},
+        BadScript{"BraceAfterValues", "overlay O\n{\n panel P\n {\n position 1 2 }\n}\n",
+                  5, "the end of the line after the values"},
+        BadScript{"UnclosedOverlay", "overlay O\n{\n panel P\n {\n}\n",
+                  5, "'}' to close overlay 'O' (opened at line 1)"},
+        BadScript{"DuplicateElement", "overlay O\n{\n panel P\n {\n }\n panel P\n {\n }\n}\n",
+                  6, "'P' is already defined"},
+        BadScript{"DuplicateOverlay", "overlay O\n{\n}\noverlay O\n{\n}\n",
+                  4, "an overlay named 'O' is already defined"}),
+    [](const ::testing::TestParamInfo<BadScript>& info) { return std::string(info.param.name); });
 
 TEST_F(OverlayScript, ScriptWithAnErrorAddsNothing) {
     parseError("overlay Good\n{\n text Good/T\n {\n }\n}\noverlay Bad\n{\n zorder x\n}\n");

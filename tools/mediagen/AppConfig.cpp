@@ -18,6 +18,7 @@ void writeText(const std::string& fileName, const std::string& text) {
 void writeAppConfig(const std::string& appFolder, const std::string& mediaFolder) {
     std::filesystem::create_directories(appFolder);
     const std::string media = std::filesystem::absolute(mediaFolder).lexically_normal().string();
-    writeText(appFolder + "/resources.cfg", "# Where the program finds its media: type=location\nFileSystem=" + media + "\n");
+    writeText(appFolder + "/resources.cfg",
+              "# Where the program finds its media: type=location\nFileSystem=" + media + "\n");
     writeText(appFolder + "/plugins.cfg", "# The render system the engine uses\nRenderSystem=OpenGL 3.3 Core\n");
 }
