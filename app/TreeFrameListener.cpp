@@ -96,11 +96,11 @@ void TreeFrameListener::regenerateTree(uint32_t type) {
     // Entity first: it refers to its mesh until it is gone. Both names are
     // free again afterwards.
     state.treeNode->detachObject(state.treeEntity);
-    Mesh* oldMesh = state.treeEntity->getMesh();
+    const std::string meshName = state.treeEntity->getMesh()->getName();
     SceneManager* scene = camera->getSceneManager();
     scene->removeEntity(state.treeEntity);
     state.treeEntity = nullptr;
-    MeshManager::getSingleton().remove(oldMesh->getName());
+    MeshManager::getSingleton().remove(meshName);
 
     state.tree.reset();
     state.tree = std::make_unique<Tree>(*state.parameters, state.seed, &state.treeMemory);

@@ -23,11 +23,11 @@ public:
             VELK_EXCEPT(ERR_INVALID_STATE,
                         std::string("no ") + T::singletonName + " exists; create one first",
                         std::string(T::singletonName) + "::getSingleton");
-        return *instance_;
+        return *static_cast<T*>(instance_);
     }
 
     // The instance, or null when none exists.
-    static T* getSingletonPtr() { return instance_; }
+    static T* getSingletonPtr() { return static_cast<T*>(instance_); }
 
 protected:
     // Registers the new object as the instance; throws when one exists.
@@ -37,12 +37,14 @@ protected:
                         std::string("cannot create a second ") + T::singletonName +
                             ": one already exists",
                         std::string(T::singletonName) + "::" + T::singletonName);
-        instance_ = static_cast<T*>(this);
+        // Kept as the base: while this constructor runs the object is not a
+        // T yet, so it is only cast to T once callers ask for it.
+        instance_ = this;
     }
     ~Singleton() { instance_ = nullptr; }
 
 private:
-    static inline T* instance_ = nullptr;
+    static inline Singleton* instance_ = nullptr;
 };
 
 } // namespace Velk

@@ -24,7 +24,8 @@ void RenderTarget::addListener(RenderTargetListener* listener) {
 
 void RenderTarget::removeListener(RenderTargetListener* listener) { std::erase(listeners_, listener); }
 
-// Clears colour and depth, then lets the listeners draw and counts their triangles.
+// Clears colour and depth, then lets the listeners and the overlay layer draw
+// and counts their triangles.
 void RenderTarget::update() {
     bindForDrawing();
     glDepthMask(GL_TRUE);
@@ -35,6 +36,7 @@ void RenderTarget::update() {
     unsigned int triangles = 0;
     const std::vector<RenderTargetListener*> listeners = listeners_;
     for (RenderTargetListener* listener : listeners) triangles += listener->renderContents(*this);
+    if (overlayListener_ != nullptr) triangles += overlayListener_->renderContents(*this);
     lastTriangles_ = triangles;
     GL::checkErrors("RenderTarget::update");
 }

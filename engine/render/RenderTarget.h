@@ -50,6 +50,9 @@ public:
 
     void addListener(RenderTargetListener* listener);
     void removeListener(RenderTargetListener* listener);
+    // The overlay layer: drawn after every listener, whenever they were
+    // added, so that overlays are never covered by a viewport. Null for none.
+    void _setOverlayListener(RenderTargetListener* listener) { overlayListener_ = listener; }
 
     // Writes what was last drawn: PNG for ".png", JPEG for ".jpg"/".jpeg".
     void writeContentsToFile(const std::string& fileName);
@@ -89,6 +92,7 @@ private:
     ColourValue clearColour_ = ColourValue::Black;
     std::vector<RenderTargetListener*> listeners_;
     std::vector<std::unique_ptr<Viewport>> viewports_; // in z-order
+    RenderTargetListener* overlayListener_ = nullptr;
     unsigned int lastTriangles_ = 0;
 };
 

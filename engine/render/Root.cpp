@@ -10,6 +10,7 @@
 #include "input/KeyScript.h"
 #include "input/PlatformManager.h"
 #include "render/EngineManagers.h"
+#include "overlay/OverlayManager.h"
 #include "render/GLObjectCount.h"
 #include "render/RenderSystem.h"
 
@@ -101,6 +102,10 @@ Root::Root(const std::string& pluginFileName, const std::string& configFileName,
 Root::~Root() {
     frameListeners_.clear();
     dumpSections_.clear();
+    if (overlayManager_) {
+        window_->_setOverlayListener(nullptr);
+        overlayManager_.reset();
+    }
     managers_.reset();
     if (window_) {
         log_->logMessage("Destroying render window '" + window_->getName() + "'");
@@ -202,6 +207,11 @@ RenderWindow* Root::initialise(bool autoCreateWindow, const std::string& windowT
     }
     window_ = createWindow(windowTitle, width, height, true);
     managers_ = std::make_unique<EngineManagers>();
+    // Overlays draw over the window; their scripts are read now, from every
+    // resource location registered before the window was opened.
+    overlayManager_ = std::make_unique<OverlayManager>();
+    window_->_setOverlayListener(overlayManager_.get());
+    overlayManager_->parseAllScripts();
     lastFrame_ = std::chrono::steady_clock::now();
     return window_.get();
 }

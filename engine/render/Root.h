@@ -19,6 +19,7 @@ namespace Velk {
 class EngineManagers;
 class KeyScript;
 class Log;
+class OverlayManager;
 class PlatformManager;
 class RenderSystem;
 class ResourceManager;
@@ -108,6 +109,7 @@ private:
     std::unique_ptr<KeyScript> keyScript_;
     std::unique_ptr<RenderWindow> window_;
     std::unique_ptr<EngineManagers> managers_; // buffers, meshes, textures, materials, scene; GL objects
+    std::unique_ptr<OverlayManager> overlayManager_; // made with the window, gone before it
     std::vector<FrameListener*> frameListeners_;
     std::map<std::string, StateDumpSection> dumpSections_;
     bool displayAvailable_ = false;

@@ -14,6 +14,26 @@ TEST(StringConverter, FloatHasAtMostSixSignificantDigits) {
     EXPECT_EQ(StringConverter::toString(50.0f, 6, 0, ' ', std::ios::fmtflags(0)), "50");
 }
 
+// The forms the statistics and the tree panel build their captions from:
+// rates and the tree's scale as floats with precision 6, width 0, fill ' '
+// and no flags; seed, lightness, alpha, frame times and triangles plain.
+TEST(StringConverter, StatisticsAndTreePanelForms) {
+    const std::ios::fmtflags none = std::ios::fmtflags(0);
+    EXPECT_EQ(StringConverter::toString(15.157f, 6, 0, ' ', none), "15.157");
+    EXPECT_EQ(StringConverter::toString(13.4471235f, 6, 0, ' ', none), "13.4471");
+    EXPECT_EQ(StringConverter::toString(0.5f, 6, 0, ' ', none), "0.5");
+    EXPECT_EQ(StringConverter::toString(1234.5678f, 6, 0, ' ', none), "1234.57");
+    EXPECT_EQ(StringConverter::toString(1000.0f / 24.0f, 6, 0, ' ', none), "41.6667");
+    EXPECT_EQ(StringConverter::toString(0.0f, 6, 0, ' ', none), "0");
+    EXPECT_EQ("Best FPS: " + StringConverter::toString(120.0f) + " " + StringConverter::toString(8ul) + " ms",
+              "Best FPS: 120 8 ms");
+    EXPECT_EQ(StringConverter::toString(1000, 0, ' ', none), "1000");
+    EXPECT_EQ(StringConverter::toString(254, 0, ' ', none), "254");
+    EXPECT_EQ(StringConverter::toString(0u, 0, ' ', none), "0");
+    EXPECT_EQ(StringConverter::toString(4294967295u, 0, ' ', none), "4294967295");
+    EXPECT_EQ(StringConverter::toString(48212u), "48212");
+}
+
 TEST(StringConverter, FloatHonoursPrecisionWidthFillAndFlags) {
     EXPECT_EQ(StringConverter::toString(3.14159f, 3), "3.14");
     EXPECT_EQ(StringConverter::toString(1.5f, 2, 0, ' ', std::ios::fixed), "1.50");

@@ -1,5 +1,7 @@
 // mediagen: makes the program's textures and sky box faces.
 #include "MaterialScripts.h"
+#include "AppConfig.h"
+#include "OverlayScripts.h"
 #include "Textures.h"
 
 #include <CLI/CLI.hpp> // Required for: CLI::App
@@ -11,6 +13,8 @@ int main(int argc, char** argv) {
     CLI::App app{"mediagen: writes the program's textures and sky box faces into a folder"};
     std::string out;
     app.add_option("output", out, "folder to write into (created if missing)")->required();
+    std::string appFolder;
+    app.add_option("--app", appFolder, "folder to write resources.cfg and plugins.cfg into");
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {
@@ -29,6 +33,8 @@ int main(int argc, char** argv) {
         for (size_t i = 0; i < 6; ++i)
             writeImage(faces[i], out + "/bluesky_" + faceNames[i] + ".png");
         writeMaterialScripts(out);
+        writeOverlayScripts(out);
+        if (!appFolder.empty()) writeAppConfig(appFolder, out);
     } catch (const std::exception& e) {
         std::cerr << "mediagen: " << e.what() << '\n';
         return 1;

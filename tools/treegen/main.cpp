@@ -1,6 +1,7 @@
 // treegen: grows trees from the command line and reports on them.
 #include "SpeciesArg.h"
 #include "TreeExport.h"
+#include "TreeRender.h"
 #include "TreeStats.h"
 #include "TreeType.h"
 #include "buffer/HardwareBufferManager.h"
@@ -8,7 +9,9 @@
 #include "mesh/MeshManager.h"
 
 #include <CLI/CLI.hpp>        // Required for: CLI::App
+#include <cctype>             // Required for: std::tolower
 #include <cstdint>            // Required for: int64_t
+#include <cstdio>             // Required for: std::sscanf
 #include <iostream>           // Required for: std::cout, std::cerr
 #include <limits>             // Required for: std::numeric_limits
 #include <nlohmann/json.hpp>  // Required for: nlohmann::json
@@ -51,6 +54,26 @@ bool resolve(const TreeOptions& opts, uint32_t& species, int32_t& seed) {
     return true;
 }
 
+// Reads "WIDTHxHEIGHT" with both sides in 16..8192.
+bool parseSize(const std::string& text, unsigned& width, unsigned& height) {
+    unsigned w = 0, h = 0;
+    char x = 0, extra = 0;
+    if (std::sscanf(text.c_str(), "%u%c%u%c", &w, &x, &h, &extra) != 3 || x != 'x') return false;
+    if (w < 16 || h < 16 || w > 8192 || h > 8192) return false;
+    width = w;
+    height = h;
+    return true;
+}
+
+// Whether `path` ends in `extension`, ignoring case.
+bool hasExtension(const std::string& path, const std::string& extension) {
+    if (path.size() < extension.size()) return false;
+    for (size_t i = 0; i < extension.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(path[path.size() - extension.size() + i])) != extension[i])
+            return false;
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -72,6 +95,27 @@ int main(int argc, char** argv) {
     addTreeOptions(*exporter, exportOpts);
     exporter->add_option("-o,--output", output, "the file to write; its extension picks the format")
         ->required();
+
+    TreeOptions renderOpts;
+    std::string image;
+    std::string size = "1024x768";
+    RenderView view;
+    std::string mediaDir = TREE_MEDIA_DIR;
+    CLI::App* render = app.add_subcommand(
+        "render", "grow one tree and render it offscreen in the demonstration's scene to a PNG");
+    addTreeOptions(*render, renderOpts);
+    render->add_option("-o,--output", image, "the PNG file to write")->required();
+    render->add_option("--size", size, "image size WIDTHxHEIGHT")->capture_default_str();
+    render->add_option("--azimuth", view.azimuth, "camera degrees round the tree, from +X towards +Z")
+        ->capture_default_str();
+    render->add_option("--elevation", view.elevation, "camera degrees above the horizontal (-88..88)")
+        ->check(CLI::Range(-88.0f, 88.0f))
+        ->capture_default_str();
+    render->add_option("--distance", view.distance, "camera distance from the tree's axis")
+        ->check(CLI::PositiveNumber)
+        ->capture_default_str();
+    render->add_option("--media", mediaDir, "folder with the textures, sky and scripts")
+        ->capture_default_str();
 
     try {
         app.parse(argc, argv);
@@ -131,6 +175,27 @@ int main(int argc, char** argv) {
             std::cout << "\n" << report.vertices << " vertices, " << report.triangles
                       << " triangles; grow " << report.growMs << " ms, mesh " << report.meshMs
                       << " ms, write " << report.writeMs << " ms\n";
+        } catch (const std::exception& e) {
+            std::cerr << "treegen: " << e.what() << '\n';
+            return kUsageError;
+        }
+    }
+    if (render->parsed()) {
+        uint32_t species;
+        int32_t seed;
+        if (!resolve(renderOpts, species, seed)) return kUsageError;
+        if (!parseSize(size, view.width, view.height)) {
+            std::cerr << "treegen: size \"" << size << "\" is not WIDTHxHEIGHT (each 16 to 8192)\n";
+            return kUsageError;
+        }
+        if (!hasExtension(image, ".png")) {
+            std::cerr << "treegen: cannot render to " << image << ": unknown extension (expected .png)\n";
+            return kUsageError;
+        }
+        try {
+            const double ms = renderTree(species, seed, image, view, mediaDir);
+            std::cout << "wrote " << image << " (" << view.width << "x" << view.height << ") in " << ms
+                      << " ms\n";
         } catch (const std::exception& e) {
             std::cerr << "treegen: " << e.what() << '\n';
             return kUsageError;
