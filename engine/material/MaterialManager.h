@@ -2,7 +2,7 @@
 
 #include "core/Singleton.h"        // Required for: Singleton
 #include "material/Material.h"     // Required for: MaterialPtr
-#include "texture/Texture.h"       // Required for: TextureFilterOptions
+#include "material/Texture.h"       // Required for: TextureFilterOptions
 
 #include <map>    // Required for: std::map
 #include <set>    // Required for: std::set

@@ -2,7 +2,7 @@
 
 #include "core/Exception.h"
 #include "material/Material.h"
-#include "texture/TextureManager.h"
+#include "material/TextureManager.h"
 
 namespace Velk {
 

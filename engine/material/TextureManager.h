@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/Singleton.h"   // Required for: Singleton
-#include "texture/Texture.h" // Required for: TexturePtr
+#include "material/Texture.h" // Required for: TexturePtr
 
 #include <array>  // Required for: std::array
 #include <map>    // Required for: std::map
