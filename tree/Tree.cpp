@@ -7,7 +7,8 @@
 #include <cmath> // Required for: std::sin, std::cos
 #include <ctime> // Required for: std::time
 
-Tree::Tree(const TreeParameters& parameters, int32_t seed) {
+Tree::Tree(const TreeParameters& parameters, int32_t seed, std::pmr::memory_resource* memory)
+    : arena_(memory) {
     if (seed == -1)
         seedRandom(static_cast<int32_t>(static_cast<uint32_t>(std::time(nullptr))));
     else

@@ -25,8 +25,10 @@ class Tree {
 
 public:
     // Clones `parameters`, seeds the generator (seed -1: the calendar clock)
-    // and runs the structure pass.
-    Tree(const TreeParameters& parameters, int32_t seed);
+    // and runs the structure pass. The stems' lists take their memory from
+    // `memory` (a BlockCache that outlives the tree lets regrowth reuse it).
+    Tree(const TreeParameters& parameters, int32_t seed,
+         std::pmr::memory_resource* memory = std::pmr::new_delete_resource());
     ~Tree();
     Tree(const Tree&) = delete;
     Tree& operator=(const Tree&) = delete;

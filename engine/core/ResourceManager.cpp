@@ -8,32 +8,17 @@
 namespace Velk {
 
 namespace {
-ResourceManager* current = nullptr;
 const char* const fileSystemType = "FileSystem";
 } // namespace
 
-// Becomes the engine's resource manager.
-ResourceManager::ResourceManager() {
-    if (current != nullptr) {
-        VELK_EXCEPT(ERR_DUPLICATE_ITEM, "a resource manager already exists", "ResourceManager::ResourceManager");
-    }
-    current = this;
-}
-
-// Forgets every location.
-ResourceManager::~ResourceManager() {
-    if (current == this) current = nullptr;
-}
-
 // The running instance; using the static calls without one is an error.
 ResourceManager& ResourceManager::instance(const char* operation) {
+    ResourceManager* current = getSingletonPtr();
     if (current == nullptr) {
         VELK_EXCEPT(ERR_INVALID_STATE, "no resource manager exists (create the engine root first)", operation);
     }
     return *current;
 }
-
-ResourceManager* ResourceManager::getSingletonPtr() { return current; }
 
 // Checks the archive before keeping it, so lookups never meet a bad location.
 void ResourceManager::addCommonArchiveEx(const std::string& name, const std::string& type,

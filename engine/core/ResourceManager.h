@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/ConfigFile.h" // Required for: ConfigFile::Origin
+#include "core/Singleton.h"   // Required for: Singleton
 
 #include <string> // Required for: std::string
 #include <vector> // Required for: std::vector
@@ -10,18 +11,17 @@ namespace Velk {
 // Where media are found: an ordered list of archives (folders), searched by
 // file name. The running engine owns the one instance; the static calls act
 // on it.
-class ResourceManager {
+class ResourceManager : public Singleton<ResourceManager> {
 public:
+    static constexpr const char* singletonName = "ResourceManager";
+
     struct Location {
         std::string name;      // the folder as it was given
         std::string type;      // "FileSystem"
         ConfigFile::Origin origin; // where it was registered from, if known
     };
 
-    ResourceManager();
-    ~ResourceManager();
-    ResourceManager(const ResourceManager&) = delete;
-    ResourceManager& operator=(const ResourceManager&) = delete;
+    ResourceManager() = default;
 
     // Registers an archive for every kind of resource. The only type is
     // "FileSystem" (a folder). An unknown type or a missing folder is an
@@ -35,8 +35,6 @@ public:
     static bool resourceExists(const std::string& fileName);
     // The registered locations, in order.
     static const std::vector<Location>& getLocations();
-
-    static ResourceManager* getSingletonPtr();
 
 private:
     static ResourceManager& instance(const char* operation);

@@ -1,6 +1,5 @@
 #include "input/PlatformManager.h"
 
-#include "core/Exception.h"
 #include "core/Log.h"
 #include "input/InputReader.h"
 
@@ -9,34 +8,13 @@
 
 namespace Velk {
 
-namespace {
-PlatformManager* current = nullptr;
-} // namespace
-
-// Becomes the engine's platform manager.
-PlatformManager::PlatformManager() {
-    if (current != nullptr) {
-        VELK_EXCEPT(ERR_DUPLICATE_ITEM, "a platform manager already exists", "PlatformManager::PlatformManager");
-    }
-    current = this;
-}
+// Defined here, where InputReader is complete.
+PlatformManager::PlatformManager() = default;
 
 // Readers still out are destroyed here; the log says so.
 PlatformManager::~PlatformManager() {
     if (!readers_.empty())
         Log::message("Destroying " + std::to_string(readers_.size()) + " input reader(s) not given back");
-    if (current == this) current = nullptr;
-}
-
-PlatformManager* PlatformManager::getSingletonPtr() { return current; }
-
-// The running instance.
-PlatformManager& PlatformManager::getSingleton() {
-    if (current == nullptr) {
-        VELK_EXCEPT(ERR_INVALID_STATE, "no platform manager exists (create the engine root first)",
-                    "PlatformManager::getSingleton");
-    }
-    return *current;
 }
 
 // A new, uninitialised reader owned by this manager.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/Singleton.h" // Required for: Singleton
+
 #include <cstddef> // Required for: std::size_t
 #include <memory>  // Required for: std::unique_ptr
 #include <vector>  // Required for: std::vector
@@ -10,16 +12,12 @@ class InputReader;
 
 // Hands out input readers. The engine root owns the one instance; readers
 // not given back are destroyed with it.
-class PlatformManager {
+class PlatformManager : public Singleton<PlatformManager> {
 public:
+    static constexpr const char* singletonName = "PlatformManager";
+
     PlatformManager();
     ~PlatformManager();
-    PlatformManager(const PlatformManager&) = delete;
-    PlatformManager& operator=(const PlatformManager&) = delete;
-
-    // The instance of the running engine; an engine error without one.
-    static PlatformManager& getSingleton();
-    static PlatformManager* getSingletonPtr();
 
     InputReader* createInputReader();
     // Destroys a reader made by createInputReader; others are ignored.

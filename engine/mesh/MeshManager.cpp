@@ -1,6 +1,7 @@
 #include "mesh/MeshManager.h"
 
 #include "core/Exception.h"
+#include "core/Log.h"
 
 namespace Velk {
 
@@ -13,6 +14,7 @@ MeshPtr MeshManager::createManual(const std::string& name) {
                     "MeshManager::createManual");
     MeshPtr mesh = std::make_shared<Mesh>(name);
     meshes_.emplace(name, mesh);
+    Log::message("Created mesh '" + name + "'");
     return mesh;
 }
 

@@ -1,5 +1,6 @@
 // Whole trees against their known counters, determinism, and every species
 // grown cleanly (this binary also runs under the sanitizers).
+#include "BlockCache.h"
 #include "StemWalk.h"
 #include "TreeTestSupport.h"
 #include "TreeType.h"
@@ -105,4 +106,22 @@ TEST(TreeGolden, EverySpeciesGrowsFiniteGeometryWithConsistentCounters) {
             }
         }
     }
+}
+
+TEST(TreeGolden, TreesGrownFromReusedMemoryAreTheSame) {
+    BlockCache memory;
+    TreeParameters params(2);
+    params.loadPreset(TREE_QUAKING_ASPEN);
+    const auto fresh = growPreset(TREE_QUAKING_ASPEN, 3);
+    {
+        Tree first(params, 3, &memory);
+        first.grow();
+        EXPECT_TRUE(sameGeometry(*first.trunk, *fresh->trunk));
+    }
+    const size_t cached = memory.cachedBytes();
+    EXPECT_GT(cached, 1000000u) << "the first tree's blocks are kept";
+    Tree second(params, 3, &memory);
+    second.grow();
+    EXPECT_TRUE(sameGeometry(*second.trunk, *fresh->trunk));
+    EXPECT_LT(memory.cachedBytes(), cached) << "the second tree reused them";
 }

@@ -1,0 +1,196 @@
+#include "DemoFrameListener.h"
+
+#include "core/StringConverter.h"      // Required for: Velk::StringConverter
+#include "input/EventProcessor.h"      // Required for: Velk::EventProcessor
+#include "input/InputReader.h"         // Required for: Velk::InputReader
+#include "input/KeyCodes.h"            // Required for: Velk::KC_*
+#include "input/PlatformManager.h"     // Required for: Velk::PlatformManager
+#include "material/MaterialManager.h"  // Required for: Velk::MaterialManager
+#include "overlay/OverlayManager.h"    // Required for: Velk::OverlayManager, Velk::Overlay
+#include "render/RenderWindow.h"       // Required for: Velk::RenderWindow
+#include "scene/Camera.h"              // Required for: Velk::Camera
+
+#include <string> // Required for: std::string
+
+bool DemoFrameListener::displayCameraDetails = false;
+
+DemoFrameListener::DemoFrameListener(Velk::RenderWindow* window_, Velk::Camera* camera_,
+                                     bool bufferedKeys, bool bufferedMouse) {
+    debugOverlay = Velk::OverlayManager::getSingleton().getByName("Core/DebugOverlay");
+    useBufferedInputKeys = bufferedKeys;
+    useBufferedInputMouse = bufferedMouse;
+    inputTypeSwitchingOn = bufferedKeys || bufferedMouse;
+    moveSpeed = 100.0f;
+    rotateSpeed = 36.0f;
+
+    if (inputTypeSwitchingOn) {
+        eventProcessor = new Velk::EventProcessor();
+        eventProcessor->initialise(window_);
+        Velk::OverlayManager::getSingleton().createCursorOverlay();
+        eventProcessor->startProcessingEvents(true);
+        eventProcessor->addKeyListener(this);
+        inputReader = eventProcessor->getInputReader();
+    } else {
+        inputReader = Velk::PlatformManager::getSingleton().createInputReader();
+        inputReader->initialise(window_, true, true, false);
+    }
+
+    camera = camera_;
+    window = window_;
+    statsOn = true;
+    numScreenShots = 0;
+    timeUntilNextToggle = 0.0f;
+    detailIndex = 0;
+    moveScale = 0.0f;
+    rotScale = 0.0f;
+    translateVector = Velk::Vector3::ZERO;
+    anisotropy = 1;
+    filtering = 1;
+    showDebugOverlay(true);
+}
+
+DemoFrameListener::~DemoFrameListener() {
+    if (inputTypeSwitchingOn) {
+        delete eventProcessor;
+    } else {
+        Velk::PlatformManager::getSingleton().destroyInputReader(inputReader);
+    }
+}
+
+void DemoFrameListener::showDebugOverlay(bool show) {
+    if (!debugOverlay) return;
+    if (show)
+        debugOverlay->show();
+    else
+        debugOverlay->hide();
+}
+
+bool DemoFrameListener::frameStarted(const Velk::FrameEvent& event) {
+    if (window->isClosed()) return false;
+    if (!inputTypeSwitchingOn) inputReader->capture();
+
+    if (!useBufferedInputMouse || !useBufferedInputKeys) {
+        // The delay may drop below zero once; a toggle sets it again.
+        if (timeUntilNextToggle >= 0.0f) timeUntilNextToggle -= event.timeSinceLastFrame;
+        if (event.timeSinceLastFrame == 0.0f) {
+            moveScale = 1.0f;
+            rotScale = 0.1f;
+        } else {
+            moveScale = moveSpeed * event.timeSinceLastFrame;
+            rotScale = rotateSpeed * event.timeSinceLastFrame;
+        }
+        rotX = 0.0f;
+        rotY = 0.0f;
+        translateVector = Velk::Vector3::ZERO;
+        if (!useBufferedInputKeys && !pollKeyboard(event)) return false;
+    }
+    if (!useBufferedInputMouse && !pollMouse(event)) return false;
+    if (!useBufferedInputMouse || !useBufferedInputKeys) applyCameraMotion();
+    return true;
+}
+
+bool DemoFrameListener::frameEnded(const Velk::FrameEvent&) {
+    updateStatistics();
+    return true;
+}
+
+bool DemoFrameListener::pollMouse(const Velk::FrameEvent&) {
+    const int rx = inputReader->getMouseRelativeX();
+    const int ry = inputReader->getMouseRelativeY();
+    if (inputReader->getMouseButton(1)) {
+        // The second button pans in the view plane.
+        translateVector.x += static_cast<float>(rx * 0.13);
+        translateVector.y -= static_cast<float>(ry * 0.13);
+    } else {
+        rotX = static_cast<float>(-rx * 0.13);
+        rotY = static_cast<float>(-ry * 0.13);
+    }
+    return true;
+}
+
+void DemoFrameListener::applyCameraMotion() {
+    camera->yaw(rotX);
+    camera->pitch(rotY);
+    camera->moveRelative(translateVector);
+}
+
+bool DemoFrameListener::pollKeyboard(const Velk::FrameEvent&) {
+    using namespace Velk;
+    InputReader& in = *inputReader;
+    // Movement keys set a component, so of two opposite keys the later wins.
+    if (in.isKeyDown(KC_A)) translateVector.x = -moveScale;
+    if (in.isKeyDown(KC_D)) translateVector.x = moveScale;
+    if (in.isKeyDown(KC_UP) || in.isKeyDown(KC_W)) translateVector.z = -moveScale;
+    if (in.isKeyDown(KC_DOWN) || in.isKeyDown(KC_S)) translateVector.z = moveScale;
+    if (in.isKeyDown(KC_PGUP)) translateVector.y = moveScale;
+    if (in.isKeyDown(KC_PGDOWN)) translateVector.y = -moveScale;
+    if (in.isKeyDown(KC_RIGHT)) camera->yaw(-rotScale);
+    if (in.isKeyDown(KC_LEFT)) camera->yaw(rotScale);
+    if (in.isKeyDown(KC_ESCAPE)) return false;
+
+    if (inputTypeSwitchingOn && in.isKeyDown(KC_M) && timeUntilNextToggle <= 0) {
+        toggleBufferedMouse();
+        timeUntilNextToggle = 1;
+    }
+    if (inputTypeSwitchingOn && in.isKeyDown(KC_K) && timeUntilNextToggle <= 0) {
+        toggleBufferedKeys();
+        timeUntilNextToggle = 1;
+    }
+    if (in.isKeyDown(KC_F) && timeUntilNextToggle <= 0) {
+        statsOn = !statsOn;
+        showDebugOverlay(statsOn);
+        timeUntilNextToggle = 1;
+    }
+    if (in.isKeyDown(KC_T) && timeUntilNextToggle <= 0) {
+        switch (filtering) {
+        case 1: filtering = 2; anisotropy = 1; break;
+        case 2: filtering = 3; anisotropy = 8; break;
+        default: filtering = 1; anisotropy = 1; break;
+        }
+        MaterialManager::getSingleton().setDefaultTextureFiltering(
+            static_cast<TextureFilterOptions>(filtering));
+        MaterialManager::getSingleton().setDefaultAnisotropy(static_cast<unsigned>(anisotropy));
+        showDebugOverlay(statsOn);
+        timeUntilNextToggle = 1;
+    }
+    if (in.isKeyDown(KC_SYSRQ) && timeUntilNextToggle <= 0) {
+        ++numScreenShots;
+        const std::string name = "screenshot_" + std::to_string(numScreenShots) + ".png";
+        window->writeContentsToFile(name);
+        timeUntilNextToggle = 0.5f;
+        window->setDebugText("Wrote " + name);
+    }
+    if (in.isKeyDown(KC_R) && timeUntilNextToggle <= 0) {
+        detailIndex = (detailIndex + 1) % 3;
+        static const SceneDetailLevel levels[3] = {SDL_SOLID, SDL_WIREFRAME, SDL_POINTS};
+        camera->setDetailLevel(levels[detailIndex]);
+        timeUntilNextToggle = 0.5f;
+    }
+    if (in.isKeyDown(KC_P) && timeUntilNextToggle <= 0) {
+        displayCameraDetails = !displayCameraDetails;
+        timeUntilNextToggle = 0.5f;
+        if (!displayCameraDetails) window->setDebugText("");
+    }
+    if (displayCameraDetails) {
+        window->setDebugText("P: " + StringConverter::toString(camera->getDerivedPosition()) + " " +
+                             "O: " + StringConverter::toString(camera->getDerivedOrientation()));
+    }
+    return true;
+}
+
+void DemoFrameListener::toggleBufferedMouse() {
+    useBufferedInputMouse = !useBufferedInputMouse;
+    inputReader->setBufferedInput(useBufferedInputKeys, useBufferedInputMouse);
+}
+
+void DemoFrameListener::toggleBufferedKeys() {
+    useBufferedInputKeys = !useBufferedInputKeys;
+    inputReader->setBufferedInput(useBufferedInputKeys, useBufferedInputMouse);
+}
+
+void DemoFrameListener::keyClicked(Velk::KeyEvent* event) {
+    if (event->getKeyChar() == 'm')
+        toggleBufferedMouse();
+    else if (event->getKeyChar() == 'k')
+        toggleBufferedKeys();
+}

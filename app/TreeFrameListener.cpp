@@ -1,0 +1,149 @@
+#include "TreeFrameListener.h"
+
+#include "TreeMaterials.h"
+#include "core/StringConverter.h"     // Required for: Velk::StringConverter
+#include "input/InputReader.h"        // Required for: Velk::InputReader
+#include "input/KeyCodes.h"           // Required for: Velk::KC_*
+#include "material/Material.h"        // Required for: Velk::Material, Velk::Pass
+#include "material/MaterialManager.h" // Required for: Velk::MaterialManager
+#include "mesh/MeshManager.h"         // Required for: Velk::MeshManager
+#include "overlay/GuiManager.h"       // Required for: Velk::GuiManager
+#include "scene/Camera.h"             // Required for: Velk::Camera
+#include "scene/Entity.h"             // Required for: Velk::Entity
+#include "scene/SceneManager.h"       // Required for: Velk::SceneManager
+#include "scene/SceneNode.h"          // Required for: Velk::SceneNode
+
+#include <algorithm> // Required for: std::min, std::max
+
+namespace {
+
+// Number keys of the main row and the species they grow.
+struct SpeciesKey {
+    Velk::KeyCode key;
+    uint32_t type;
+};
+constexpr SpeciesKey kSpeciesKeys[] = {
+    {Velk::KC_0, 0}, {Velk::KC_1, 1}, {Velk::KC_2, 2}, {Velk::KC_3, 4},
+    {Velk::KC_4, 6}, {Velk::KC_5, 5}, {Velk::KC_6, 3},
+};
+
+// The float nearest 1/255.
+constexpr float kByteToUnit = 0.003921569f;
+
+} // namespace
+
+TreeFrameListener::TreeFrameListener(Velk::RenderWindow* window_, Velk::Camera* camera_,
+                                     TreeDemoState& state_)
+    : DemoFrameListener(window_, camera_, false, false), state(state_) {}
+
+bool TreeFrameListener::frameStarted(const Velk::FrameEvent& event) {
+    using namespace Velk;
+    inputReader->capture();
+    InputReader& in = *inputReader;
+    if (in.isKeyDown(KC_ESCAPE)) return false;
+
+    // Orbit: one step per frame while held, independent of the frame time.
+    if (in.isKeyDown(KC_UP)) { state.cameraElevation += 1.0f; placeCamera(); }
+    if (in.isKeyDown(KC_DOWN)) { state.cameraElevation -= 1.0f; placeCamera(); }
+    if (in.isKeyDown(KC_LEFT)) { state.cameraAzimuth -= 1.0f; placeCamera(); }
+    if (in.isKeyDown(KC_RIGHT)) { state.cameraAzimuth += 1.0f; placeCamera(); }
+    if (in.isKeyDown(KC_PGDOWN)) { state.cameraDistance *= 1.03f; placeCamera(); }
+    if (in.isKeyDown(KC_PGUP)) { state.cameraDistance *= 0.98f; placeCamera(); }
+
+    treeToggleDelay -= event.timeSinceLastFrame;
+    if (treeToggleDelay <= 0.0f) treeToggleDelay = 0.0f;
+
+    if (in.isKeyDown(KC_TAB) && treeToggleDelay == 0.0f) {
+        treeToggleDelay = 0.2f;
+        state.wireframe = !state.wireframe;
+        state.treeEntity->setRenderDetail(state.wireframe ? SDL_WIREFRAME : SDL_SOLID);
+    }
+    // The first accepted number key sets the delay, so one acts per frame.
+    for (const SpeciesKey& k : kSpeciesKeys) {
+        if (in.isKeyDown(k.key) && treeToggleDelay == 0.0f) {
+            treeToggleDelay = 1.0f;
+            regenerateTree(k.type);
+            placeCamera();
+        }
+    }
+
+    if (in.isKeyDown(KC_S)) { state.leafAlpha = std::min(state.leafAlpha + 1, 255); updateLeafAlpha(); }
+    if (in.isKeyDown(KC_A)) { state.leafAlpha = std::max(state.leafAlpha - 1, 0); updateLeafAlpha(); }
+    if (in.isKeyDown(KC_L)) { state.leafLightness = std::min(state.leafLightness + 1, 255); updateLeafLightness(); }
+    if (in.isKeyDown(KC_K)) { state.leafLightness = std::max(state.leafLightness - 1, 0); updateLeafLightness(); }
+    if (in.isKeyDown(KC_W)) { state.seed = std::min(state.seed + 1, 1000); updateTreePanel(); }
+    if (in.isKeyDown(KC_Q)) { state.seed = std::max(state.seed - 1, 0); updateTreePanel(); }
+    return true;
+}
+
+void TreeFrameListener::placeCamera() {
+    if (state.cameraElevation > 88.0f)
+        state.cameraElevation = 88.0f;
+    else if (state.cameraElevation < -88.0f)
+        state.cameraElevation = -88.0f;
+    if (state.cameraAzimuth > 360.0f)
+        state.cameraAzimuth -= 360.0f;
+    else if (state.cameraAzimuth < 0.0f)
+        state.cameraAzimuth += 360.0f;
+    placeOrbitCamera(*camera, state, 0.64f * state.tree->treeScale);
+}
+
+void TreeFrameListener::regenerateTree(uint32_t type) {
+    using namespace Velk;
+    state.parameters->loadPreset(type);
+    state.parameters->setLeafAlpha(static_cast<uint8_t>(state.leafAlpha & 0xFF));
+
+    // Entity first: it refers to its mesh until it is gone. Both names are
+    // free again afterwards.
+    state.treeNode->detachObject(state.treeEntity);
+    Mesh* oldMesh = state.treeEntity->getMesh();
+    SceneManager* scene = camera->getSceneManager();
+    scene->removeEntity(state.treeEntity);
+    state.treeEntity = nullptr;
+    MeshManager::getSingleton().remove(oldMesh->getName());
+
+    state.tree.reset();
+    state.tree = std::make_unique<Tree>(*state.parameters, state.seed, &state.treeMemory);
+    state.tree->grow();
+    state.tree->buildMesh("TreeMesh");
+
+    state.treeEntity = scene->createEntity("TreeEntity", "TreeMesh");
+    assignTreeMaterials(*state.treeEntity, *state.tree->params);
+    state.treeNode->attachObject(state.treeEntity);
+    ++regenerations;
+    updateTreePanel();
+}
+
+void TreeFrameListener::updateLeafLightness() {
+    const float l = static_cast<float>(state.leafLightness) * kByteToUnit;
+    const float a = static_cast<float>(state.leafAlpha) * kByteToUnit;
+    const float rb = 0.5f + 0.4f * l;
+    Velk::Pass* pass = Velk::MaterialManager::getSingleton().getByName("LeafTextMat")->getTechnique(0)->getPass(0);
+    pass->setDiffuse(rb, 0.4f * l + 0.6f, rb, a);
+    pass->setAmbient(0.8f * l, l, 0.8f * l);
+    updateTreePanel();
+}
+
+void TreeFrameListener::updateLeafAlpha() {
+    state.tree->params->setLeafAlpha(static_cast<uint8_t>(state.leafAlpha & 0xFF));
+    const float l = static_cast<float>(state.leafLightness) * kByteToUnit;
+    const float a = static_cast<float>(state.leafAlpha) * kByteToUnit;
+    const float rb = 0.5f + 0.4f * l;
+    Velk::Pass* pass = Velk::MaterialManager::getSingleton().getByName("LeafTextMat")->getTechnique(0)->getPass(0);
+    pass->setDiffuse(rb, 0.4f * l + 0.6f, rb, a);
+    updateTreePanel();
+}
+
+void TreeFrameListener::updateTreePanel() {
+    using Velk::StringConverter;
+    Velk::GuiManager& gui = Velk::GuiManager::getSingleton();
+    const TreeParameters& params = *state.tree->params;
+    gui.getGuiElement("Example/Tree/TreeType", false)->setCaption("[1-6] Tree Type: " + params.getTypeName());
+    gui.getGuiElement("Example/Tree/Seed", false)->setCaption("[Q/W] Seed: " + StringConverter::toString(state.seed));
+    gui.getGuiElement("Example/Tree/Scale", false)
+        ->setCaption("     Scale: " + StringConverter::toString(state.tree->treeScale));
+    gui.getGuiElement("Example/Tree/Lighting", false)
+        ->setCaption("[K/L] Leaves Lightness: " + StringConverter::toString(state.leafLightness));
+    gui.getGuiElement("Example/Tree/Alpha", false)
+        ->setCaption("[A/S] Leaves Alpha:    " + StringConverter::toString(int(params.getLeafAlpha())));
+}

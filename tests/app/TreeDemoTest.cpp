@@ -1,0 +1,213 @@
+// The tree demonstration run end to end, offscreen, with scripted keys; the
+// engine's state dump is the window into each run.
+#include "DemoRun.h"
+#include "DumpAccess.h"
+
+#include <cmath> // Required for: std::cos, std::sin
+
+#include <gtest/gtest.h>
+
+namespace {
+
+DemoRun tree(const std::string& name, unsigned frames, const std::string& keys = "",
+             const std::string& extra = "") {
+    return runDemo(TREEDEMO_PATH, name, frames, keys, extra);
+}
+
+constexpr double kDegToRad = 3.14159265358979323846 / 180.0;
+
+} // namespace
+
+TEST(TreeDemo, StartsWithTheQuakingAspenOfSeedZero) {
+    const DemoRun run = tree("start", 3);
+    ASSERT_EQ(run.status, 0) << run.output;
+    const auto& s = run.state;
+    EXPECT_EQ(caption(s, "Example/Tree/TreeType"), "[1-6] Tree Type: Quaking Aspen");
+    EXPECT_EQ(caption(s, "Example/Tree/Seed"), "[Q/W] Seed: 0");
+    EXPECT_EQ(caption(s, "Example/Tree/Scale"), "     Scale: 15.157");
+    EXPECT_EQ(caption(s, "Example/Tree/Lighting"), "[K/L] Leaves Lightness: 160");
+    EXPECT_EQ(caption(s, "Example/Tree/Alpha"), "[A/S] Leaves Alpha:    255");
+    EXPECT_TRUE(overlayVisible(s, "Example/TreeOverlay"));
+    EXPECT_TRUE(overlayVisible(s, "Core/DebugOverlay"));
+
+    // (25.98, 15 + 10.4, 0), looking at (0, 10.4, 0).
+    const Vec3 p = cameraPosition(s);
+    EXPECT_NEAR(p.x, 25.98, 0.01);
+    EXPECT_NEAR(p.y, 25.4, 1e-4);
+    EXPECT_NEAR(p.z, 0.0, 1e-5);
+    const Vec3 forward = cameraDirection(s);
+    const double len = std::sqrt(25.98076 * 25.98076 + 15.0 * 15.0);
+    EXPECT_NEAR(forward.x, -25.98076 / len, 1e-4);
+    EXPECT_NEAR(forward.y, -15.0 / len, 1e-4);
+    EXPECT_NEAR(forward.z, 0.0, 1e-4);
+
+    EXPECT_EQ(subEntityMaterials(s, "TreeEntity"), (std::vector<std::string>{"BarkTextMat", "LeafTextMat"}));
+    EXPECT_EQ(entityMesh(s, "TreeEntity"), "TreeMesh");
+    const Colour diffuse = passDiffuse(s, "LeafTextMat");
+    EXPECT_FLOAT_EQ(diffuse.r, 0.9f);
+    EXPECT_FLOAT_EQ(diffuse.g, 1.0f);
+    EXPECT_FLOAT_EQ(diffuse.a, 1.0f);
+    // Statistics at a fixed 0.02 s per frame.
+    EXPECT_EQ(caption(s, "Core/BestFps"), "Best FPS: 50 20 ms");
+    EXPECT_EQ(caption(s, "Core/WorstFps"), "Worst FPS: 50 20 ms");
+    EXPECT_EQ(caption(s, "Core/AverageFps"), "Average FPS: 50");
+    EXPECT_EQ(caption(s, "Core/NumTris").rfind("Triangle Count: ", 0), 0u);
+    EXPECT_GT(s["statistics"]["triangleCount"].get<unsigned>(), 89712u) << "tree and sky";
+}
+
+TEST(TreeDemo, NumberKeysGrowTheirSpecies) {
+    const struct {
+        const char* key;
+        const char* name;
+        int type;
+    } cases[] = {{"3", "Lombardy Poplar", 4}, {"4", "European Larch", 6}, {"6", "Weeping Willow", 3}};
+    for (const auto& c : cases) {
+        const DemoRun run = tree(std::string("species-") + c.key, 3, std::string("1 ") + c.key);
+        ASSERT_EQ(run.status, 0) << run.output;
+        EXPECT_EQ(caption(run.state, "Example/Tree/TreeType"), std::string("[1-6] Tree Type: ") + c.name);
+        EXPECT_EQ(run.state["treeDemo"]["tree"]["type"], c.type);
+        EXPECT_EQ(run.state["treeDemo"]["regenerations"], 1);
+    }
+    // 0 grows the Simple tree with its coordinate frames, though the panel says "[1-6]".
+    const DemoRun simple = tree("species-0", 3, "1 0");
+    ASSERT_EQ(simple.status, 0) << simple.output;
+    EXPECT_EQ(caption(simple.state, "Example/Tree/TreeType"), "[1-6] Tree Type: Simple");
+    EXPECT_EQ(subEntityMaterials(simple.state, "TreeEntity"),
+              (std::vector<std::string>{"BarkTextMat", "CoordFrameMat"}));
+}
+
+TEST(TreeDemo, HeldNumberKeyRegrowsOncePerSecondAndSeedsApplyAtTheNextRegrowth) {
+    // 2.5 seconds of the 2 key: three Black Tupelos, one second apart.
+    DemoRun run = tree("hold-2", 125, "1-125 2");
+    ASSERT_EQ(run.status, 0) << run.output;
+    EXPECT_EQ(run.state["treeDemo"]["regenerations"], 3);
+    EXPECT_EQ(caption(run.state, "Example/Tree/TreeType"), "[1-6] Tree Type: Black Tupelo");
+
+    // W moves the seed on the panel while the tree stays; the next number key uses it.
+    run = tree("seed", 60, "1-5 W\n56 1");
+    ASSERT_EQ(run.status, 0) << run.output;
+    EXPECT_EQ(caption(run.state, "Example/Tree/Seed"), "[Q/W] Seed: 5");
+    EXPECT_NE(caption(run.state, "Example/Tree/Scale"), "     Scale: 15.157") << "regrown with seed 5";
+    run = tree("seed-pending", 6, "1-5 W");
+    EXPECT_EQ(caption(run.state, "Example/Tree/Seed"), "[Q/W] Seed: 5");
+    EXPECT_EQ(caption(run.state, "Example/Tree/Scale"), "     Scale: 15.157") << "still the old tree";
+
+    // Q at 0 stays 0; W stops at 1000.
+    run = tree("seed-limits", 1010, "1 Q\n2-1006 W");
+    ASSERT_EQ(run.status, 0) << run.output;
+    EXPECT_EQ(run.state["treeDemo"]["seed"], 1000);
+}
+
+TEST(TreeDemo, OrbitLimitsAndDistanceKeys) {
+    DemoRun run = tree("orbit-up", 100, "1-100 UP");
+    ASSERT_EQ(run.status, 0) << run.output;
+    EXPECT_EQ(run.state["treeDemo"]["cameraElevation"].get<float>(), 88.0f);
+    const double h = 0.64 * 15.157;
+    Vec3 p = cameraPosition(run.state);
+    EXPECT_NEAR(p.y, 30.0 * std::sin(88.0 * kDegToRad) + h, 1e-3);
+
+    run = tree("orbit-left", 2, "1 LEFT");
+    EXPECT_EQ(run.state["treeDemo"]["cameraAzimuth"].get<float>(), 359.0f);
+    p = cameraPosition(run.state);
+    EXPECT_NEAR(p.z, 30.0 * std::cos(30.0 * kDegToRad) * std::sin(359.0 * kDegToRad), 1e-3);
+
+    run = tree("orbit-distance", 4, "1 PGUP\n2-3 PGDOWN");
+    EXPECT_NEAR(run.state["treeDemo"]["cameraDistance"].get<double>(), 30.0 * 0.98 * 1.03 * 1.03, 1e-4);
+}
+
+TEST(TreeDemo, LeafLightnessAndAlphaKeys) {
+    DemoRun run = tree("leaf-l", 2, "1 L");
+    ASSERT_EQ(run.status, 0) << run.output;
+    EXPECT_EQ(caption(run.state, "Example/Tree/Lighting"), "[K/L] Leaves Lightness: 161");
+    Colour d = passDiffuse(run.state, "LeafTextMat");
+    EXPECT_NEAR(d.r, 0.7525, 1e-4);
+    EXPECT_NEAR(d.g, 0.8525, 1e-4);
+    EXPECT_NEAR(d.b, 0.7525, 1e-4);
+    EXPECT_NEAR(d.a, 1.0, 1e-6);
+    const Colour a = passAmbient(run.state, "LeafTextMat");
+    EXPECT_NEAR(a.r, 0.5051, 1e-4);
+    EXPECT_NEAR(a.g, 0.6314, 1e-4);
+    EXPECT_NEAR(a.b, 0.5051, 1e-4);
+
+    run = tree("leaf-a", 2, "1 A");
+    ASSERT_EQ(run.status, 0) << run.output;
+    EXPECT_EQ(caption(run.state, "Example/Tree/Alpha"), "[A/S] Leaves Alpha:    254");
+    d = passDiffuse(run.state, "LeafTextMat");
+    EXPECT_NEAR(d.a, 0.99608, 1e-5);
+    EXPECT_EQ(run.state["treeDemo"]["workingParameters"]["leafAlpha"], 255);
+    EXPECT_EQ(run.state["treeDemo"]["tree"]["leafAlpha"], 254);
+}
+
+TEST(TreeDemo, TabAndTheDelays) {
+    // Tab blocks the number keys for 0.2 s: 1 is held from the same frame on.
+    DemoRun run = tree("tab-blocks", 8, "1 TAB\n1-8 1");
+    ASSERT_EQ(run.status, 0) << run.output;
+    EXPECT_EQ(run.state["treeDemo"]["regenerations"], 0);
+    EXPECT_EQ(renderDetail(run.state, "TreeEntity"), "wireframe");
+
+    // A regrowth blocks Tab for a second.
+    run = tree("regrow-blocks", 40, "1 1\n2-40 TAB");
+    EXPECT_EQ(run.state["treeDemo"]["regenerations"], 1);
+    EXPECT_EQ(run.state["treeDemo"]["wireframe"], false);
+
+    // Regrown in wireframe: the new tree is solid, the next Tab keeps it solid.
+    run = tree("regrow-wireframe", 30, "1 TAB\n20 1");
+    EXPECT_EQ(run.state["treeDemo"]["wireframe"], true);
+    EXPECT_EQ(renderDetail(run.state, "TreeEntity"), "solid");
+    run = tree("regrow-wireframe-tab", 80, "1 TAB\n20 1\n75 TAB");
+    EXPECT_EQ(run.state["treeDemo"]["wireframe"], false);
+    EXPECT_EQ(renderDetail(run.state, "TreeEntity"), "solid");
+}
+
+TEST(TreeDemo, EscapeEndsTheProgramWithStatusZero) {
+    const DemoRun run = tree("escape", 200, "5 ESCAPE");
+    EXPECT_EQ(run.status, 0) << run.output;
+    EXPECT_GE(run.state["frameCount"].get<int>(), 4);
+    EXPECT_LE(run.state["frameCount"].get<int>(), 5);
+}
+
+// The base listener, kept by a demonstration that does not replace it.
+TEST(BaseDemo, ToggleKeysScreenshotsAndCameraDetails) {
+    auto base = [](const std::string& name, unsigned frames, const std::string& keys) {
+        return runDemo(BASEDEMO_PATH, name, frames, keys);
+    };
+    // F held half a second toggles once; held 2.5 s, three times.
+    DemoRun run = base("f-short", 25, "1-25 F");
+    ASSERT_EQ(run.status, 0) << run.output;
+    EXPECT_FALSE(overlayVisible(run.state, "Core/DebugOverlay"));
+    run = base("f-long", 125, "1-125 F");
+    EXPECT_FALSE(overlayVisible(run.state, "Core/DebugOverlay"));
+    EXPECT_EQ(run.state["baseDemo"]["statsOn"], false);
+    run = base("f-twice", 60, "1-60 F");
+    EXPECT_TRUE(overlayVisible(run.state, "Core/DebugOverlay"));
+
+    // T cycles bilinear -> trilinear -> anisotropic (8) -> bilinear.
+    run = base("t-cycle", 110, "1 T\n60 T\n110 T");
+    EXPECT_EQ(run.state["baseDemo"]["filtering"], 1);
+    EXPECT_EQ(run.state["baseDemo"]["anisotropy"], 1);
+    run = base("t-two", 60, "1 T\n60 T");
+    EXPECT_EQ(run.state["baseDemo"]["filtering"], 3);
+    EXPECT_EQ(run.state["baseDemo"]["anisotropy"], 8);
+
+    // R: wireframe, points, solid.
+    run = base("r-one", 2, "1 R");
+    EXPECT_EQ(cameraDetail(run.state), "wireframe");
+    run = base("r-two", 30, "1 R\n30 R");
+    EXPECT_EQ(cameraDetail(run.state), "points");
+
+    // P fills the debug text with the camera, a second P clears it.
+    run = base("p-on", 2, "1 P");
+    EXPECT_EQ(run.state["window"]["debugText"].get<std::string>().rfind("P: ", 0), 0u);
+    EXPECT_NE(run.state["window"]["debugText"].get<std::string>().find(" O: "), std::string::npos);
+    EXPECT_EQ(caption(run.state, "Core/DebugText"), run.state["window"]["debugText"]);
+    run = base("p-off", 30, "1 P\n30 P");
+    EXPECT_EQ(run.state["window"]["debugText"], "");
+
+    // Print Screen writes numbered screenshots and says so.
+    run = base("shots", 30, "1 SYSRQ\n30 SYSRQ");
+    ASSERT_EQ(run.status, 0) << run.output;
+    EXPECT_TRUE(std::filesystem::exists(run.folder + "/screenshot_1.png"));
+    EXPECT_TRUE(std::filesystem::exists(run.folder + "/screenshot_2.png"));
+    EXPECT_EQ(run.state["window"]["debugText"], "Wrote screenshot_2.png");
+    EXPECT_EQ(run.state["baseDemo"]["screenshots"], 2);
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <cstdint> // Required for: uint32_t, int32_t
+#include <string>  // Required for: std::string
+
+// How `treegen render` looks at the tree.
+struct RenderView {
+    unsigned width = 1024;   // pixels
+    unsigned height = 768;
+    float azimuth = 0.0f;    // degrees round the vertical, from +X towards +Z
+    float elevation = 30.0f; // degrees above the horizontal
+    float distance = 30.0f;  // orbit radius
+};
+
+// Renders the tree of a species and seed offscreen in the demonstration's
+// scene (sky box, sun, materials, orbit camera) and writes a PNG to `path`
+// with the media found in `mediaDir`. Writes the file whole or not at all;
+// throws std::runtime_error saying what failed.
+double renderTree(uint32_t species, int32_t seed, const std::string& path, const RenderView& view,
+                  const std::string& mediaDir);
