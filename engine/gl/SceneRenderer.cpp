@@ -27,14 +27,6 @@ constexpr GLuint kColour = 3;
 // leaves neither show nor hide what lies behind them in the depth buffer.
 constexpr float kAlphaCutoff = 0.1f;
 
-// One sub-entity waiting to be drawn, with its world transform.
-struct Queued {
-    SubEntity* subEntity;
-    Matrix4 world;
-    int detail;
-    float distance; // squared, from the eye
-};
-
 // The pass drawn for a sub-entity without a material of its own: lit white.
 const Pass& defaultPass() {
     static Material material("BaseWhite");
@@ -128,7 +120,7 @@ unsigned int trianglesOf(OperationType type, std::size_t count) {
 }
 
 // Walks the scene tree and queues every visible entity's sub-entities.
-void collect(const SceneNode& node, const Vector3& eye, int cameraDetail, std::vector<Queued>& queue) {
+void collect(const SceneNode& node, const Vector3& eye, int cameraDetail, std::vector<SceneRenderer::Queued>& queue) {
     const Vector3 position = node.getDerivedPosition();
     const Matrix4 world = Matrix4::fromTransform(position, node.getDerivedOrientation());
     for (MovableObject* object : node.getAttachedObjects()) {
@@ -243,7 +235,9 @@ unsigned int SceneRenderer::render(SceneManager& scene, Camera& camera, Viewport
     glUniform3fv(entity_.lightColour, kMaxLights, colours.data());
     glUniform1i(entity_.diffuseMap, 0);
 
-    std::vector<Queued> queue;
+    // The queue keeps its memory from frame to frame.
+    std::vector<Queued>& queue = queue_;
+    queue.clear();
     collect(*scene.root_, camera.getDerivedPosition(), cameraDetail, queue);
     // Opaque first in scene order, then blended ones from far to near.
     std::stable_partition(queue.begin(), queue.end(),

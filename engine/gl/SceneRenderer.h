@@ -2,12 +2,14 @@
 
 #include <epoxy/gl.h> // Required for: GLuint, GLint
 
+#include "math/Matrix4.h" // Required for: Matrix4
+
 #include <string> // Required for: std::string
+#include <vector> // Required for: std::vector
 
 namespace Velk {
 class Camera;
 class Entity;
-class Matrix4;
 class Mesh;
 class Pass;
 class SceneManager;
@@ -36,6 +38,14 @@ public:
     // without indices or vertex data).
     static void checkDrawable(const Mesh& mesh, const std::string& entityName);
 
+    // One sub-entity waiting to be drawn, with its world transform.
+    struct Queued {
+        SubEntity* subEntity;
+        Matrix4 world;
+        int detail;
+        float distance; // squared, from the eye
+    };
+
 private:
     struct EntityUniforms {
         GLint worldViewProj, worldRotation, diffuseMap, textured, lit, twoSided, passDiffuse, ambient, lightCount,
@@ -48,6 +58,7 @@ private:
                          int cameraDetail);
     void applyPassState(const Pass& pass, int detail);
 
+    std::vector<Queued> queue_;
     GLuint entityProgram_ = 0;
     EntityUniforms entity_{};
     GLuint skyProgram_ = 0;

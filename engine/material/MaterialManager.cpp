@@ -39,10 +39,7 @@ MaterialPtr MaterialManager::create(const std::string& name) {
 }
 
 MaterialPtr MaterialManager::getByName(const std::string& name) {
-    if (!resourceExists(name))
-        VELK_EXCEPT(ERR_ITEM_NOT_FOUND,
-                    "material '" + name + "' does not exist (not made in code nor defined in a material script)",
-                    "MaterialManager::getByName");
+    if (!resourceExists(name)) return nullptr;
     return materials_.at(name);
 }
 

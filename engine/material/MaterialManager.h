@@ -2,7 +2,7 @@
 
 #include "core/Singleton.h"        // Required for: Singleton
 #include "material/Material.h"     // Required for: MaterialPtr
-#include "texture/Texture.h"       // Required for: TextureFilterOptions
+#include "material/Texture.h"       // Required for: TextureFilterOptions
 
 #include <map>    // Required for: std::map
 #include <set>    // Required for: std::set
@@ -24,7 +24,8 @@ public:
     // A new material with one technique of one pass. Throws when the name is taken.
     MaterialPtr create(const std::string& name);
     // The material of that name, reading scripts not read yet when code did
-    // not make it. Throws when no material has that name.
+    // not make it; null when no material has that name. A script that
+    // cannot be read is an engine error naming its file and line.
     MaterialPtr getByName(const std::string& name);
     // Whether a material of that name exists (scripts read as for getByName).
     bool resourceExists(const std::string& name);

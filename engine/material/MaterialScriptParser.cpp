@@ -133,7 +133,7 @@ void readSetting(const Statement& s, const std::string& fileName, Definition& de
         const long line = s.line;
         settings.push_back([file, set, fileName, line](Pass& p) {
             try {
-                p.createTextureUnitState(file, set);
+                p.createTextureUnitState(file, static_cast<unsigned short>(set));
             } catch (const Exception& error) {
                 throw Exception(error.getNumber(), error.getDescription(), operation, fileName, line);
             }

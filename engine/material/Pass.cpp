@@ -2,7 +2,7 @@
 
 #include "core/Exception.h"
 #include "material/Material.h"
-#include "texture/TextureManager.h"
+#include "material/TextureManager.h"
 
 namespace Velk {
 
@@ -38,7 +38,7 @@ void Pass::setManualCullingMode(ManualCullingMode mode) {
 }
 
 // Loading now makes a missing file fail where the material is set up.
-TextureUnitState* Pass::createTextureUnitState(const std::string& textureName, unsigned int coordSet) {
+TextureUnitState* Pass::createTextureUnitState(const std::string& textureName, unsigned short coordSet) {
     TexturePtr texture;
     try {
         texture = TextureManager::getSingleton().load(textureName);

@@ -70,7 +70,7 @@ public:
     // Adds a texture unit with the flat texture `textureName` (loaded now,
     // through the texture manager) read with coordinate set `coordSet`.
     // Throws, naming the texture and the material, when it cannot load.
-    TextureUnitState* createTextureUnitState(const std::string& textureName, unsigned int coordSet = 0);
+    TextureUnitState* createTextureUnitState(const std::string& textureName, unsigned short coordSet = 0);
     // Adds a texture unit with a cube texture made from six face images.
     TextureUnitState* createCubicTextureUnitState(const std::string& name, const std::array<std::string, 6>& faces);
     std::size_t getNumTextureUnitStates() const { return textureUnits_.size(); }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "texture/Texture.h" // Required for: TexturePtr
+#include "material/Texture.h" // Required for: TexturePtr
 
 #include <string> // Required for: std::string
 

@@ -8,7 +8,7 @@
 #include "mesh/MeshManager.h"
 #include "render/Root.h"
 #include "scene/SceneManager.h"
-#include "texture/TextureManager.h"
+#include "material/TextureManager.h"
 
 namespace Velk {
 

@@ -20,7 +20,10 @@ public:
     ~Entity() override;
 
     const char* getMovableType() const override { return "Entity"; }
-    const MeshPtr& getMesh() const { return mesh_; }
+    // The mesh drawn; it stays valid while the entity exists.
+    Mesh* getMesh() const { return mesh_.get(); }
+    // The entity's share of the mesh.
+    const MeshPtr& getSharedMesh() const { return mesh_; }
     std::size_t getNumSubEntities() const { return subEntities_.size(); }
     // Sub-entity number `index`; throws when there is none.
     SubEntity* getSubEntity(std::size_t index) const;

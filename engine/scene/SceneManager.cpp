@@ -118,6 +118,11 @@ void SceneManager::setSkyBox(bool enable, const std::string& materialName, float
         return;
     }
     MaterialPtr material = MaterialManager::getSingleton().getByName(materialName);
+    if (!material)
+        VELK_EXCEPT(ERR_ITEM_NOT_FOUND,
+                    "sky box material '" + materialName +
+                        "' does not exist (not made in code nor defined in a material script)",
+                    "SceneManager::setSkyBox");
     const Pass* pass = material->getDrawPass();
     bool cubic = false;
     for (std::size_t i = 0; i < pass->getNumTextureUnitStates(); ++i)

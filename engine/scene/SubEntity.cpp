@@ -1,5 +1,6 @@
 #include "scene/SubEntity.h"
 
+#include "core/Exception.h"
 #include "gl/GLObjects.h"
 #include "material/MaterialManager.h"
 
@@ -15,7 +16,12 @@ SubEntity::~SubEntity() {
 
 // Resolved now, so a misspelt name fails where it is set, not frames later.
 void SubEntity::setMaterialName(const std::string& name) {
-    material_ = MaterialManager::getSingleton().getByName(name);
+    MaterialPtr material = MaterialManager::getSingleton().getByName(name);
+    if (!material)
+        VELK_EXCEPT(ERR_ITEM_NOT_FOUND,
+                    "material '" + name + "' does not exist (not made in code nor defined in a material script)",
+                    "SubEntity::setMaterialName");
+    material_ = std::move(material);
     materialName_ = name;
 }
 

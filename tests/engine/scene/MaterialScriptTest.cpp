@@ -4,7 +4,7 @@
 #include "core/Exception.h"
 #include "material/MaterialManager.h"
 #include "material/MaterialScriptParser.h"
-#include "texture/TextureManager.h"
+#include "material/TextureManager.h"
 
 #include <sstream> // Required for: std::istringstream
 

@@ -67,6 +67,7 @@ TEST_F(SceneApi, WrongIndicesAreEngineErrors) {
     EXPECT_EQ(quad->getNumSubEntities(), 1u);
     expectError([&] { quad->getSubEntity(1); }, {"sub-entity 1", "Entity::getSubEntity"});
     expectError([&] { quad->getSubEntity(0)->setMaterialName("Missing"); }, {"material 'Missing'"});
+    EXPECT_EQ(MaterialManager::getSingleton().getByName("Missing"), nullptr) << "a lookup may miss";
     MaterialPtr material = MaterialManager::getSingleton().create("Mat");
     expectError([&] { material->getTechnique(1); }, {"technique 1"});
     expectError([&] { material->getTechnique(0)->getPass(1); }, {"pass 1"});

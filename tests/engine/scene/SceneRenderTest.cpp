@@ -6,7 +6,9 @@
 #include "math/Math.h"
 #include "render/Viewport.h"
 
-#include <cmath> // Required for: std::cos, std::sin
+#include <algorithm> // Required for: std::max
+#include <cmath>     // Required for: std::cos, std::sin
+#include <cstdlib>   // Required for: std::abs
 
 using namespace Velk;
 
@@ -216,6 +218,30 @@ TEST_F(SceneRender, SkyBoxFillsTheBackground) {
         ->attachObject(quad);
     EXPECT_EQ(pixelsOtherThan(renderFrame(), 0, 255, 0), 0) << "a quad nearer than the sky hides it";
     EXPECT_EQ(window->getTriangleCount(), 14u) << "sky box and quad";
+}
+
+// Looking at edges and corners where faces meet, away from the horizon
+// (where the sky's gradient is steepest by design): neighbouring pixels
+// never jump, so the faces are put together the way round they were made.
+TEST_F(SceneRender, SkyBoxFacesMeetWithoutSeams) {
+    startScene(256, 192, true);
+    scene->setSkyBox(true, "Examples/BlueSkyBox", 50.0f, true);
+    camera->setPosition(0.0f, 0.0f, 0.0f);
+    for (const Vector3 target : {Vector3(1.0f, 0.8f, -1.0f), Vector3(1.0f, 1.2f, 1.0f), Vector3(-1.0f, 1.0f, -1.0f),
+                                Vector3(-1.0f, -1.2f, 1.0f)}) {
+        camera->lookAt(target);
+        const auto pixels = renderFrame();
+        int largest = 0;
+        for (unsigned int y = 0; y + 1 < 192; ++y)
+            for (unsigned int x = 0; x + 1 < 256; ++x) {
+                const auto here = pixelAt(pixels, x, y);
+                const auto right = pixelAt(pixels, x + 1, y);
+                const auto below = pixelAt(pixels, x, y + 1);
+                for (int c = 0; c < 3; ++c)
+                    largest = std::max({largest, std::abs(here[c] - right[c]), std::abs(here[c] - below[c])});
+            }
+        EXPECT_LE(largest, 6) << "looking at (" << target.x << ", " << target.y << ", " << target.z << ")";
+    }
 }
 
 // Entities hidden or detached draw nothing and count no triangles.

@@ -6,7 +6,7 @@
 #include "material/MaterialManager.h"
 #include "math/Math.h"
 #include "mesh/MeshManager.h"
-#include "texture/TextureManager.h"
+#include "material/TextureManager.h"
 
 #include <cmath> // Required for: std::cos, std::sin
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/Singleton.h"   // Required for: Singleton
-#include "texture/Texture.h" // Required for: TexturePtr
+#include "material/Texture.h" // Required for: TexturePtr
 
 #include <array>  // Required for: std::array
 #include <map>    // Required for: std::map
@@ -21,7 +21,7 @@ public:
 
     // Mipmap levels below the full image for textures loaded from now on
     // (default: 0, the image alone; the full chain is the most).
-    void setDefaultNumMipmaps(unsigned int count) { defaultNumMipmaps_ = count; }
+    void setDefaultNumMipmaps(int count) { defaultNumMipmaps_ = count > 0 ? static_cast<unsigned int>(count) : 0u; }
     unsigned int getDefaultNumMipmaps() const { return defaultNumMipmaps_; }
 
     // The flat texture of image file `name`. Throws, naming the file, when

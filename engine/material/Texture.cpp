@@ -1,4 +1,4 @@
-#include "texture/Texture.h"
+#include "material/Texture.h"
 
 #include "gl/GLObjects.h"
 

@@ -1,4 +1,4 @@
-#include "texture/TextureManager.h"
+#include "material/TextureManager.h"
 
 #include "core/Exception.h"
 #include "core/Log.h"
