@@ -3,7 +3,7 @@
 #include "DemoFrameListener.h"
 #include "core/ConfigFile.h"        // Required for: Velk::ConfigFile
 #include "core/ResourceManager.h"   // Required for: Velk::ResourceManager
-#include "texture/TextureManager.h"  // Required for: Velk::TextureManager
+#include "material/TextureManager.h" // Required for: Velk::TextureManager
 #include "overlay/OverlayManager.h" // Required for: Velk::OverlayManager
 #include "render/Root.h"            // Required for: Velk::Root
 #include "render/Viewport.h"        // Required for: Velk::Viewport

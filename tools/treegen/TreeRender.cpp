@@ -3,7 +3,7 @@
 #include "TreeDemoState.h"
 #include "core/Exception.h"          // Required for: Velk::Exception
 #include "core/ResourceManager.h"    // Required for: Velk::ResourceManager
-#include "texture/TextureManager.h"  // Required for: Velk::TextureManager
+#include "material/TextureManager.h" // Required for: Velk::TextureManager
 #include "render/Root.h"             // Required for: Velk::Root
 #include "render/Viewport.h"         // Required for: Velk::Viewport
 #include "scene/Camera.h"            // Required for: Velk::Camera
