@@ -1,31 +1,15 @@
 // treegen stats, run as a separate process the way a user runs it.
-#include <array>             // Required for: std::array
+#include "ProcessRun.h"
+
 #include <cmath>             // Required for: std::sqrt
-#include <cstdio>            // Required for: popen, pclose
 #include <nlohmann/json.hpp> // Required for: nlohmann::json
 #include <string>            // Required for: std::string
-#include <sys/wait.h>        // Required for: WEXITSTATUS
 
 #include <gtest/gtest.h>
 
 namespace {
 
-struct ProcessResult {
-    int status;
-    std::string out; // standard output and standard error together
-};
-
-ProcessResult treegen(const std::string& args) {
-    const std::string command = std::string(TREEGEN_PATH) + " " + args + " 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return {-1, "popen failed"};
-    std::string out;
-    std::array<char, 4096> buffer;
-    size_t n;
-    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) out.append(buffer.data(), n);
-    const int status = pclose(pipe);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out};
-}
+ProcessResult treegen(const std::string& args) { return runCommand(std::string(TREEGEN_PATH) + " " + args); }
 
 } // namespace
 
