@@ -30,6 +30,20 @@ constexpr SpeciesKey kSpeciesKeys[] = {
 // The float nearest 1/255.
 constexpr float kByteToUnit = 0.003921569f;
 
+// The pass of the leaf material, which both leaf keys restyle.
+Velk::Pass* leafPass() {
+    return Velk::MaterialManager::getSingleton().getByName("LeafTextMat")->getTechnique(0)->getPass(0);
+}
+
+// Sets the leaf diffuse from lightness and alpha; returns the lightness as 0..1.
+float setLeafDiffuse(const TreeDemoState& state) {
+    const float l = static_cast<float>(state.leafLightness) * kByteToUnit;
+    const float a = static_cast<float>(state.leafAlpha) * kByteToUnit;
+    const float rb = 0.5f + 0.4f * l;
+    leafPass()->setDiffuse(rb, 0.4f * l + 0.6f, rb, a);
+    return l;
+}
+
 } // namespace
 
 TreeFrameListener::TreeFrameListener(Velk::RenderWindow* window_, Velk::Camera* camera_,
@@ -115,22 +129,14 @@ void TreeFrameListener::regenerateTree(uint32_t type) {
 }
 
 void TreeFrameListener::updateLeafLightness() {
-    const float l = static_cast<float>(state.leafLightness) * kByteToUnit;
-    const float a = static_cast<float>(state.leafAlpha) * kByteToUnit;
-    const float rb = 0.5f + 0.4f * l;
-    Velk::Pass* pass = Velk::MaterialManager::getSingleton().getByName("LeafTextMat")->getTechnique(0)->getPass(0);
-    pass->setDiffuse(rb, 0.4f * l + 0.6f, rb, a);
-    pass->setAmbient(0.8f * l, l, 0.8f * l);
+    const float l = setLeafDiffuse(state);
+    leafPass()->setAmbient(0.8f * l, l, 0.8f * l);
     updateTreePanel();
 }
 
 void TreeFrameListener::updateLeafAlpha() {
     state.tree->params->setLeafAlpha(static_cast<uint8_t>(state.leafAlpha & 0xFF));
-    const float l = static_cast<float>(state.leafLightness) * kByteToUnit;
-    const float a = static_cast<float>(state.leafAlpha) * kByteToUnit;
-    const float rb = 0.5f + 0.4f * l;
-    Velk::Pass* pass = Velk::MaterialManager::getSingleton().getByName("LeafTextMat")->getTechnique(0)->getPass(0);
-    pass->setDiffuse(rb, 0.4f * l + 0.6f, rb, a);
+    setLeafDiffuse(state);
     updateTreePanel();
 }
 

@@ -32,14 +32,6 @@ json bufferView(size_t offset, size_t length) {
     return {{"buffer", 0}, {"byteOffset", offset}, {"byteLength", length}};
 }
 
-const char* materialName(ExportMaterial m) {
-    switch (m) {
-    case ExportMaterial::Bark: return "BarkTextMat";
-    case ExportMaterial::Leaves: return "LeafTextMat";
-    default: return "CoordFrameMat";
-    }
-}
-
 void putU32(std::vector<uint8_t>& out, uint32_t v) {
     for (int i = 0; i < 4; ++i) out.push_back(uint8_t(v >> (8 * i)));
 }

@@ -8,6 +8,15 @@
 // What a primitive of an exported tree is drawn with.
 enum class ExportMaterial { Bark, Leaves, Markers };
 
+// The program's name of the material an exported primitive uses.
+inline const char* materialName(ExportMaterial m) {
+    switch (m) {
+    case ExportMaterial::Bark: return "BarkTextMat";
+    case ExportMaterial::Leaves: return "LeafTextMat";
+    default: return "CoordFrameMat";
+    }
+}
+
 // One triangle list over the shared vertices.
 struct ExportPrimitive {
     const uint32_t* indices = nullptr;

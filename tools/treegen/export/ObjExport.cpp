@@ -30,14 +30,6 @@ struct Text {
     }
 };
 
-const char* materialName(ExportMaterial m) {
-    switch (m) {
-    case ExportMaterial::Bark: return "BarkTextMat";
-    case ExportMaterial::Leaves: return "LeafTextMat";
-    default: return "CoordFrameMat";
-    }
-}
-
 } // namespace
 
 std::vector<OutputFile> makeObj(const MeshView& mesh, const ExportTextures& textures,
