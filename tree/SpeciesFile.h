@@ -54,3 +54,7 @@ std::string speciesFileText(const TreeParameters& p, const std::string& name);
 void applyOverride(TreeParameters& p, std::string_view assignment);
 // The JSON Schema (draft 2020-12) of a species file, made from the parameter table.
 std::string speciesSchemaText();
+// Sets the level count; entries of new levels repeat the last level's values
+// (where TreeParameters::setLevels would leave them 0), so a grown set still
+// describes a tree that grows.
+void resizeLevels(TreeParameters& p, uint8_t count);

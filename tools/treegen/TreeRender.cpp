@@ -1,6 +1,12 @@
 #include "TreeRender.h"
 
 #include "TreeDemoState.h"
+#include "TreeMaterials.h"
+#include "TreeTooLarge.h"
+#include "mesh/Mesh.h"                // Required for: Velk::Mesh
+#include "mesh/MeshManager.h"         // Required for: Velk::MeshManager
+#include "scene/Entity.h"             // Required for: Velk::Entity
+#include "scene/SceneNode.h"          // Required for: Velk::SceneNode
 #include "core/Exception.h"          // Required for: Velk::Exception
 #include "core/ResourceManager.h"    // Required for: Velk::ResourceManager
 #include "material/TextureManager.h" // Required for: Velk::TextureManager
@@ -16,9 +22,39 @@
 
 namespace fs = std::filesystem;
 
+namespace {
+
+// Puts the tree of `params` in place of the scene's preset tree: the same
+// steps as a regrowth, then the camera framed on the new species' scale.
+void replaceTree(Velk::SceneManager& scene, Velk::Camera& camera, TreeDemoState& state,
+                 const TreeParameters& params, int32_t seed) {
+    state.treeNode->detachObject(state.treeEntity);
+    const std::string meshName = state.treeEntity->getMesh()->getName();
+    scene.removeEntity(state.treeEntity);
+    state.treeEntity = nullptr;
+    Velk::MeshManager::getSingleton().remove(meshName);
+
+    state.tree.reset();
+    state.parameters = params.clone();
+    state.tree = std::make_unique<Tree>(*state.parameters, seed, &state.treeMemory);
+    state.tree->grow();
+    state.tree->buildMesh("TreeMesh");
+    state.treeEntity = scene.createEntity("TreeEntity", "TreeMesh");
+    assignTreeMaterials(*state.treeEntity, *state.tree->params);
+    state.treeNode->attachObject(state.treeEntity);
+    placeOrbitCamera(camera, state, 0.8f * state.tree->params->getScale());
+}
+
+} // namespace
+
 double renderTree(uint32_t species, int32_t seed, const std::string& path, const RenderView& view,
-                  const std::string& mediaDir) {
+                  const std::string& mediaDir, const TreeParameters* params, uint64_t maxVertices) {
     const auto start = std::chrono::steady_clock::now();
+    if (params) {
+        // Only the structure pass: a tree too large is refused before any drawing starts.
+        const Tree sized(*params, seed, std::pmr::new_delete_resource(), maxVertices);
+        requireWithinBudget(sized);
+    }
     // The image goes to a temporary name beside the target and is renamed
     // when complete, so a failed render leaves nothing behind.
     const fs::path target(path);
@@ -48,7 +84,8 @@ double renderTree(uint32_t species, int32_t seed, const std::string& path, const
         state.cameraAzimuth = view.azimuth;
         state.cameraElevation = view.elevation;
         state.cameraDistance = view.distance;
-        buildTreeScene(*scene, *camera, state, species, seed);
+        buildTreeScene(*scene, *camera, state, params ? params->type : species, seed);
+        if (params) replaceTree(*scene, *camera, state, *params, seed);
 
         root.renderOneFrame();
         window->writeContentsToFile(partial.string());
