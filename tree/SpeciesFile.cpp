@@ -226,6 +226,7 @@ public:
         return nested(at);
     }
     bool key(string_t& value) override {
+        if (depth_ != 1) return true; // inside a nested object: reported with its member
         Member& m = members.emplace_back();
         m.key = value;
         m.keyOffset = stringStart();
@@ -257,12 +258,27 @@ public:
         // nlohmann's text reads "[json.exception...] parse error at line L, column C: WHAT".
         if (const size_t colon = detail.find(": "); colon != std::string::npos)
             detail = detail.substr(colon + 2);
+        // The member being read when the parser stopped, if any.
+        std::string field;
+        if (depth_ >= 1 && !members.empty() && members.back().keyOffset < at) field = members.back().key;
+        if (ex.id == 406) {
+            // A number too large for a double, such as 1e999.
+            size_t start = at;
+            while (start > 0 && text_[start - 1] != ':' && text_[start - 1] != '[' && text_[start - 1] != ',' &&
+                   text_[start - 1] != ' ' && text_[start - 1] != '\n' && text_[start - 1] != '\t')
+                --start;
+            const ParameterInfo* info = findParameter(field);
+            failure = Failure{start, field,
+                              "not a finite number (too large); accepted: " +
+                                  (info ? acceptedText(*info) : std::string("a finite number"))};
+            return false;
+        }
         if (position >= text_.size())
-            failure = Failure{text_.size(), "",
+            failure = Failure{text_.size(), field,
                               "the file ends before its JSON is complete (truncated?); accepted: one "
                               "JSON object of species fields"};
         else
-            failure = Failure{at, "", "not valid JSON: " + detail};
+            failure = Failure{at, field, "not valid JSON: " + detail};
         return false;
     }
 
