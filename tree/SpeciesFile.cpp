@@ -497,7 +497,8 @@ SpeciesError::SpeciesError(std::string file, size_t line, size_t column, std::st
 void resizeLevels(TreeParameters& p, uint8_t count) {
     const uint8_t before = p.levels;
     p.setLevels(count);
-    if (before == 0) return;
+    // Shrinking only truncates; a set without levels has nothing to repeat.
+    if (before == 0 || count <= before) return;
     for (const ParameterInfo& info : parameterTable()) {
         if (info.scope != ParameterScope::PerLevel) continue;
         const double last = info.get(p, before - 1);
