@@ -13,7 +13,7 @@ cp "$source_dir"/tests/fuzz/corpus/species/*.json "$work_dir/corpus/"
 clang++ -std=c++20 -g -O1 -ffp-contract=off -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all \
   -I"$source_dir/tree" -I"$source_dir/engine" \
   "$source_dir/tests/fuzz/SpeciesFileFuzz.cpp" \
-  "$source_dir"/tree/ParameterTable.cpp "$source_dir"/tree/SpeciesFile.cpp \
+  "$source_dir"/tree/ParameterTable.cpp "$source_dir"/tree/SpeciesFile.cpp "$source_dir"/tree/JsonMembers.cpp \
   "$source_dir"/tree/TreeParameters.cpp "$source_dir"/tree/TreePresets.cpp \
   "$source_dir"/tree/Random.cpp "$source_dir"/tree/Profiles.cpp "$source_dir"/tree/Tree.cpp \
   "$source_dir"/tree/StemStructure.cpp "$source_dir"/tree/StemGrowth.cpp \
