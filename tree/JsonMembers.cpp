@@ -1,5 +1,6 @@
 #include "JsonMembers.h"
 
+#include <algorithm>         // Required for: std::min
 #include <iterator>          // Required for: std::forward_iterator_tag
 #include <nlohmann/json.hpp> // Required for: nlohmann::json, nlohmann::json_sax
 
@@ -91,7 +92,8 @@ public:
     }
     bool parse_error(std::size_t position, const std::string&,
                      const nlohmann::detail::exception& ex) override {
-        const size_t at = position == 0 ? 0 : position - 1;
+        // The parser counts a read past the end as a character too.
+        const size_t at = text_.empty() ? 0 : std::min(position == 0 ? 0 : position - 1, text_.size() - 1);
         std::string detail = ex.what();
         // nlohmann's text reads "[json.exception...] parse error at line L, column C: WHAT".
         if (const size_t colon = detail.find(": "); colon != std::string::npos)
@@ -108,9 +110,10 @@ public:
             failure = JsonFailure{start, field, "not a finite number (too large)", true};
             return false;
         }
-        if (position >= text_.size())
-            failure = JsonFailure{text_.size(), field,
-                                  "the file ends before its JSON is complete (truncated?)",
+        if (text_.find_first_not_of(" \t\r\n") == std::string_view::npos)
+            failure = JsonFailure{0, "", "the file is empty", false};
+        else if (detail.find("unexpected end of input") != std::string::npos)
+            failure = JsonFailure{text_.size(), field, "the file ends before its JSON is complete (truncated?)",
                                   false};
         else
             failure = JsonFailure{at, field, "not valid JSON: " + detail, false};

@@ -15,7 +15,7 @@
 #include <cstring>            // Required for: std::strerror
 #include <fstream>            // Required for: std::ifstream
 #include <limits>             // Required for: std::numeric_limits
-#include <nlohmann/json.hpp>  // Required for: nlohmann::json, json_sax
+#include <nlohmann/json.hpp>  // Required for: nlohmann::json
 #include <optional>           // Required for: std::optional
 #include <vector>             // Required for: std::vector
 
