@@ -5,6 +5,12 @@ class Entity;
 }
 class TreeParameters;
 
+// Creates the three materials a tree entity uses: "BarkTextMat" (bark
+// texture), "LeafTextMat" (leaf atlas, blended, both sides, lit, diffuse
+// (0.9, 1, 0.9, 1), ambient (0.5, 0.6, 0.5)) and "CoordFrameMat" (blended,
+// unlit).
+void createTreeMaterials();
+
 // Gives a tree entity's sub-entities their materials in the mesh's submesh
 // order: bark, then leaves when the species has any, then the coordinate
 // frames of the Simple species.

@@ -1,12 +1,11 @@
 #include "TreeRender.h"
 
+#include "DemoView.h"
 #include "TreeDemoState.h"
 #include "core/Exception.h"          // Required for: Velk::Exception
 #include "core/ResourceManager.h"    // Required for: Velk::ResourceManager
 #include "material/TextureManager.h" // Required for: Velk::TextureManager
 #include "render/Root.h"             // Required for: Velk::Root
-#include "render/Viewport.h"         // Required for: Velk::Viewport
-#include "scene/Camera.h"            // Required for: Velk::Camera
 #include "scene/SceneManager.h"      // Required for: Velk::SceneManager
 
 #include <chrono>     // Required for: std::chrono::steady_clock
@@ -37,22 +36,22 @@ double renderTree(uint32_t species, int32_t seed, const std::string& path, const
         root.showConfigDialog();
         Velk::RenderWindow* window = root.initialise(true, "treegen render");
         Velk::SceneManager* scene = root.getSceneManager(Velk::ST_GENERIC);
-        Velk::Camera* camera = scene->createCamera("PlayerCam");
-        camera->setNearClipDistance(5);
-        Velk::Viewport* viewport = window->addViewport(camera, 0, 0, 0, 1, 1);
-        viewport->setBackgroundColour(Velk::ColourValue(0, 0, 0, 1));
-        camera->setAspectRatio(float(viewport->getActualWidth()) / float(viewport->getActualHeight()));
+        // The application's camera and viewport, so that both pictures agree.
+        Velk::Camera* camera = createPlayerCamera(*scene);
+        createWindowViewport(*window, *camera);
         Velk::TextureManager::getSingleton().setDefaultNumMipmaps(5);
 
         TreeDemoState state;
         state.cameraAzimuth = view.azimuth;
         state.cameraElevation = view.elevation;
         state.cameraDistance = view.distance;
-        buildTreeScene(*scene, *camera, state, species, seed);
+        TreeParameters params(2);
+        params.loadPreset(species);
+        buildTreeScene(*scene, *camera, state, params, seed);
 
         root.renderOneFrame();
         window->writeContentsToFile(partial.string());
-        state.tree.reset();
+        state.treeScene.reset();
     } catch (const Velk::Exception& e) {
         std::error_code ignored;
         fs::remove(partial, ignored);
