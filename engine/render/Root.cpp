@@ -263,7 +263,23 @@ bool Root::renderOneFrame() {
                                                   : static_cast<float>(static_cast<double>(microseconds) / 1e6);
 
     window_->_pumpEvents();
-    if (!keyScript_->empty()) window_->_getInputState().setScriptedKeys(keyScript_->keysAt(frameNumber_));
+    if (!keyScript_->empty()) {
+        // Scripted mouse actions take the road of the window's own mouse events.
+        InputState& input = window_->_getInputState();
+        input.setScriptedKeys(keyScript_->keysAt(frameNumber_));
+        for (const MouseAction& action : keyScript_->mouseAt(frameNumber_)) {
+            switch (action.kind) {
+            case MouseAction::MOVE:
+                input.moveMouse(action.x, action.y, action.x - input.mouseX, action.y - input.mouseY);
+                break;
+            case MouseAction::PRESS:
+            case MouseAction::RELEASE:
+                input.setMouseButton(action.button, action.kind == MouseAction::PRESS, input.mouseX, input.mouseY);
+                break;
+            case MouseAction::WHEEL: input.turnWheel(action.steps); break;
+            }
+        }
+    }
 
     const FrameEvent event{seconds, seconds};
     if (!fireFrameStarted(event)) return false;
