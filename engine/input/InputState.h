@@ -25,6 +25,7 @@ struct InputState {
     KeySet scriptedKeys{}; // held by the key script on this frame
     int mouseX = 0;        // position in the window, pixels
     int mouseY = 0;
+    bool mousePositionKnown = false; // the pointer has moved over the window
     int mouseRelX = 0;     // movement during this frame
     int mouseRelY = 0;
     int mouseRelZ = 0;     // wheel
@@ -53,6 +54,7 @@ struct InputState {
     void moveMouse(int x, int y, int relX, int relY) {
         mouseX = x;
         mouseY = y;
+        mousePositionKnown = true;
         mouseRelX += relX;
         mouseRelY += relY;
     }

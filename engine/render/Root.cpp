@@ -7,6 +7,7 @@
 #include "gl/OffscreenWindow.h"
 #include "gl/SdlDisplay.h"
 #include "gl/SdlWindow.h"
+#include "gui/ImmediateGui.h"
 #include "input/KeyScript.h"
 #include "input/PlatformManager.h"
 #include "render/EngineManagers.h"
@@ -14,7 +15,8 @@
 #include "render/GLObjectCount.h"
 #include "render/RenderSystem.h"
 
-#include <SDL2/SDL.h> // Required for: SDL_Quit
+#include <SDL2/SDL.h>         // Required for: SDL_Quit
+#include <nlohmann/json.hpp> // Required for: nlohmann::json (the GUI's dump section)
 
 #include <algorithm>  // Required for: std::find, std::erase
 #include <cmath>      // Required for: std::llround
@@ -102,6 +104,11 @@ Root::Root(const std::string& pluginFileName, const std::string& configFileName,
 Root::~Root() {
     frameListeners_.clear();
     dumpSections_.clear();
+    if (gui_) {
+        window_->_setGuiListener(nullptr);
+        window_->bindForDrawing();
+        gui_.reset();
+    }
     if (overlayManager_) {
         window_->_setOverlayListener(nullptr);
         overlayManager_.reset();
@@ -212,6 +219,10 @@ RenderWindow* Root::initialise(bool autoCreateWindow, const std::string& windowT
     overlayManager_ = std::make_unique<OverlayManager>();
     window_->_setOverlayListener(overlayManager_.get());
     overlayManager_->parseAllScripts();
+    // The GUI draws over the overlays and reads the same input as the listeners.
+    gui_ = std::make_unique<ImmediateGui>(*window_);
+    window_->_setGuiListener(gui_.get());
+    setStateDumpSection("gui", [this] { return gui_->dumpState(); });
     lastFrame_ = std::chrono::steady_clock::now();
     return window_.get();
 }
@@ -280,6 +291,8 @@ bool Root::renderOneFrame() {
             }
         }
     }
+
+    gui_->_beginFrame(seconds);
 
     const FrameEvent event{seconds, seconds};
     if (!fireFrameStarted(event)) return false;
