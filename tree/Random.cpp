@@ -1,5 +1,8 @@
 #include "Random.h"
 
+#include <cmath>  // Required for: std::isnan
+#include <limits> // Required for: std::numeric_limits
+
 namespace {
 uint32_t state = 1;
 } // namespace
@@ -25,7 +28,13 @@ float randVar(float x) {
 }
 
 int32_t roundToInt(double x) {
-    return static_cast<int32_t>(x < 0.0 ? x - 0.5 : x + 0.5);
+    const double r = x < 0.0 ? x - 0.5 : x + 0.5;
+    // Degenerate parameters (a zero length divided by) can produce values no
+    // int32 holds; they saturate instead of being undefined.
+    if (std::isnan(r)) return 0;
+    if (r <= -2147483649.0) return std::numeric_limits<int32_t>::min();
+    if (r >= 2147483648.0) return std::numeric_limits<int32_t>::max();
+    return static_cast<int32_t>(r);
 }
 
 int32_t roundToInt(float x) { return roundToInt(static_cast<double>(x)); }

@@ -14,7 +14,7 @@ int32_t nextRandom();
 int32_t randSigned();
 // A random variation of up to 0.999·|x|; draws twice unless x is zero.
 float randVar(float x);
-// Nearest integer, halves away from zero.
+// Nearest integer, halves away from zero; values beyond int32 saturate, NaN gives 0.
 int32_t roundToInt(float x);
 // The same rounding on a value that was never held as a 32-bit float.
 int32_t roundToInt(double x);

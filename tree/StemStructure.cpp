@@ -21,15 +21,20 @@ void Stem::setup(Stem* parent_, float length_, float offset_, uint8_t level) {
     if (p.levels <= level) return;
     if (p.levels == level + 1) {
         // A last-level stem carries leaves and no children.
+        int32_t leaves = 0;
         if (level == 0) {
             tree->leafCount = 0;
         } else {
             const double count = (double(offset) / parent->length + 1.0) * 0.5 *
                                  (double(p.leaves) * p.leafQuality);
-            tree->leafCount += roundToInt(static_cast<float>(count));
+            leaves = roundToInt(static_cast<float>(count));
+            tree->leafCount += leaves;
         }
+        tree->planStem(level, leaves);
         return;
     }
+    // A tree too large to build is found here, before its stems multiply.
+    if (!tree->planStem(level, 0)) return;
 
     int32_t count;
     if (level == 0) {
@@ -44,7 +49,7 @@ void Stem::setup(Stem* parent_, float length_, float offset_, uint8_t level) {
             double(p.branches[level + 1]) * (1.0 - 0.5 * offset / double(parent->length));
         count = roundToInt(static_cast<float>(scaled));
     }
-    if (count < 1) return;
+    if (count < 1 || !tree->planChildren(count)) return;
 
     children.reserve(static_cast<size_t>(count));
     const uint8_t c = static_cast<uint8_t>(level + 1);
@@ -64,6 +69,7 @@ void Stem::setup(Stem* parent_, float length_, float offset_, uint8_t level) {
         children.push_back(std::make_unique<Stem>(tree));
         children.back()->setup(this, static_cast<float>(childLength),
                                static_cast<float>(childOffset), c);
+        if (tree->overBudget()) return;
     }
 }
 

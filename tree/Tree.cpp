@@ -4,11 +4,14 @@
 
 #include "math/Math.h"
 
-#include <cmath> // Required for: std::sin, std::cos
-#include <ctime> // Required for: std::time
+#include <algorithm> // Required for: std::max, std::min
+#include <cmath>     // Required for: std::sin, std::cos
+#include <ctime>     // Required for: std::time
+#include <limits>    // Required for: std::numeric_limits
 
-Tree::Tree(const TreeParameters& parameters, int32_t seed, std::pmr::memory_resource* memory)
-    : arena_(memory) {
+Tree::Tree(const TreeParameters& parameters, int32_t seed, std::pmr::memory_resource* memory,
+           uint64_t vertexBudget)
+    : arena_(memory), vertexBudget_(vertexBudget) {
     if (seed == -1)
         seedRandom(static_cast<int32_t>(static_cast<uint32_t>(std::time(nullptr))));
     else
@@ -30,6 +33,7 @@ Tree::~Tree() {
 }
 
 void Tree::grow() {
+    if (overBudget_) return;
     const StemPoint start{Velk::Quaternion::IDENTITY, Velk::Vector3::ZERO, Velk::Vector3::ZERO};
     trunk->grow(start, trunkRadius, 0);
 }
@@ -48,4 +52,24 @@ const Tree::RingProfile& Tree::ringProfile(int32_t sides) {
                                                 std::sin(double(params->lobes) * k * step));
     }
     return profile;
+}
+
+bool Tree::planStem(uint8_t level, int64_t leaves) {
+    const TreeParameters& p = *params;
+    // The points and rings Stem::grow will make, counted the way it counts them.
+    const uint64_t points = 1 + uint64_t(std::max(p.curveRes[level], 0)) + (level == 0 ? 8 : 0);
+    uint64_t perPoint = uint64_t(std::max(p.ringVertices[level], 0));
+    if (p.type == 0) perPoint += FRAME_VERTICES;
+    // Each term is far below 2^64: points and perPoint are 32-bit, leaves 31-bit.
+    const uint64_t vertices = points * perPoint + 4 * uint64_t(std::max<int64_t>(leaves, 0));
+    const uint64_t most = std::numeric_limits<uint64_t>::max();
+    plannedVertices_ = vertices > most - plannedVertices_ ? most : plannedVertices_ + vertices;
+    if (plannedVertices_ > vertexBudget_ || uint64_t(stemCount) > vertexBudget_) overBudget_ = true;
+    return !overBudget_;
+}
+
+bool Tree::planChildren(int64_t count) {
+    if (count > 0 && uint64_t(count) > vertexBudget_ - std::min(uint64_t(stemCount), vertexBudget_))
+        overBudget_ = true;
+    return !overBudget_;
 }

@@ -4,7 +4,7 @@
 #include "TreeParameters.h"
 #include "math/Vector3.h"
 
-#include <cstdint>         // Required for: int32_t
+#include <cstdint>         // Required for: int32_t, int64_t, uint64_t
 #include <memory>          // Required for: std::unique_ptr
 #include <memory_resource> // Required for: std::pmr::monotonic_buffer_resource
 #include <string>          // Required for: std::string
@@ -24,17 +24,40 @@ class Tree {
     std::pmr::monotonic_buffer_resource arena_;
 
 public:
+    // Vertices a tree may plan before the structure pass gives up on it.
+    static constexpr uint64_t DEFAULT_VERTEX_BUDGET = 20'000'000;
+
     // Clones `parameters`, seeds the generator (seed -1: the calendar clock)
     // and runs the structure pass. The stems' lists take their memory from
     // `memory` (a BlockCache that outlives the tree lets regrowth reuse it).
+    // The structure pass stops creating stems as soon as the tree would need
+    // more than `vertexBudget` vertices (or stems); overBudget() then says so
+    // and grow() does nothing, so no geometry is ever allocated for it.
     Tree(const TreeParameters& parameters, int32_t seed,
-         std::pmr::memory_resource* memory = std::pmr::new_delete_resource());
+         std::pmr::memory_resource* memory = std::pmr::new_delete_resource(),
+         uint64_t vertexBudget = DEFAULT_VERTEX_BUDGET);
     ~Tree();
     Tree(const Tree&) = delete;
     Tree& operator=(const Tree&) = delete;
 
-    // Geometry pass; called exactly once, after construction.
+    // Geometry pass; called exactly once, after construction. Does nothing
+    // for a tree over its budget.
     void grow();
+
+    // Whether the structure pass stopped because the tree is too large.
+    bool overBudget() const { return overBudget_; }
+    // The vertex budget this tree was constructed with.
+    uint64_t vertexBudget() const { return vertexBudget_; }
+    // Vertices the structure pass expects the mesh to need (rings, frame
+    // markers and leaves). For a tree over budget, the count when it stopped:
+    // a lower bound of its size.
+    uint64_t plannedVertices() const { return plannedVertices_; }
+    // Called by the structure pass for each stem it creates: adds the stem's
+    // vertices and `leaves` leaves; false once the tree is over budget.
+    bool planStem(uint8_t level, int64_t leaves);
+    // Whether `count` more stems still fit the budget; marks the tree over
+    // budget when not.
+    bool planChildren(int64_t count);
 
     // Builds the engine mesh `name` from the grown tree: one shared vertex
     // set in two buffers (bark, leaves, frame markers) and a triangle-list
@@ -73,4 +96,7 @@ public:
 
 private:
     std::vector<RingProfile> ringProfiles_;
+    uint64_t vertexBudget_;
+    uint64_t plannedVertices_ = 0;
+    bool overBudget_ = false;
 };

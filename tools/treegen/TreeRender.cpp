@@ -2,6 +2,7 @@
 
 #include "DemoView.h"
 #include "TreeDemoState.h"
+#include "TreeTooLarge.h"
 #include "core/Exception.h"          // Required for: Velk::Exception
 #include "core/ResourceManager.h"    // Required for: Velk::ResourceManager
 #include "material/TextureManager.h" // Required for: Velk::TextureManager
@@ -16,8 +17,13 @@
 namespace fs = std::filesystem;
 
 double renderTree(uint32_t species, int32_t seed, const std::string& path, const RenderView& view,
-                  const std::string& mediaDir) {
+                  const std::string& mediaDir, const TreeParameters* params, uint64_t maxVertices) {
     const auto start = std::chrono::steady_clock::now();
+    if (params) {
+        // Only the structure pass: a tree too large is refused before any drawing starts.
+        const Tree sized(*params, seed, std::pmr::new_delete_resource(), maxVertices);
+        requireWithinBudget(sized);
+    }
     // The image goes to a temporary name beside the target and is renamed
     // when complete, so a failed render leaves nothing behind.
     const fs::path target(path);
@@ -45,9 +51,9 @@ double renderTree(uint32_t species, int32_t seed, const std::string& path, const
         state.cameraAzimuth = view.azimuth;
         state.cameraElevation = view.elevation;
         state.cameraDistance = view.distance;
-        TreeParameters params(2);
-        params.loadPreset(species);
-        buildTreeScene(*scene, *camera, state, params, seed);
+        TreeParameters preset(2);
+        preset.loadPreset(species);
+        buildTreeScene(*scene, *camera, state, params ? *params : preset, seed);
 
         root.renderOneFrame();
         window->writeContentsToFile(partial.string());

@@ -1,6 +1,9 @@
 #pragma once
 
-#include <cstdint> // Required for: uint32_t, int32_t
+#include "Tree.h"
+#include "TreeParameters.h"
+
+#include <cstdint> // Required for: uint32_t, int32_t, uint64_t
 #include <string>  // Required for: std::string
 
 // How `treegen render` looks at the tree.
@@ -16,5 +19,8 @@ struct RenderView {
 // scene (sky box, sun, materials, orbit camera) and writes a PNG to `path`
 // with the media found in `mediaDir`. Writes the file whole or not at all;
 // throws std::runtime_error saying what failed.
+// `params`, when given, replaces the preset's parameters; a tree over
+// `maxVertices` throws TreeTooLarge before anything is grown or drawn.
 double renderTree(uint32_t species, int32_t seed, const std::string& path, const RenderView& view,
-                  const std::string& mediaDir);
+                  const std::string& mediaDir, const TreeParameters* params = nullptr,
+                  uint64_t maxVertices = Tree::DEFAULT_VERTEX_BUDGET);

@@ -4,6 +4,7 @@
 #include "StemWalk.h"
 #include "Tree.h"
 #include "TreeParameters.h"
+#include "TreeTooLarge.h"
 
 #include <chrono>             // Required for: std::chrono::steady_clock
 #include <iomanip>            // Required for: std::setprecision
@@ -12,15 +13,20 @@
 TreeStats measureTree(uint32_t species, int32_t seed) {
     TreeParameters params(2);
     params.loadPreset(species);
+    return measureTree(params, params.getTypeName(), seed);
+}
 
+TreeStats measureTree(const TreeParameters& params, const std::string& name, int32_t seed,
+                      uint64_t maxVertices) {
     const auto start = std::chrono::steady_clock::now();
-    Tree tree(params, seed);
+    Tree tree(params, seed, std::pmr::new_delete_resource(), maxVertices);
+    requireWithinBudget(tree);
     tree.grow();
     const auto end = std::chrono::steady_clock::now();
 
     TreeStats s;
-    s.species = species;
-    s.speciesName = params.getTypeName();
+    s.species = params.type;
+    s.speciesName = name;
     s.seed = seed;
     s.treeScale = tree.treeScale;
     s.trunkLength = tree.trunkLength;

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "MeshStats.h"
+#include "Tree.h"
+#include "TreeParameters.h"
 #include "math/Vector3.h"
 
 #include <cstdint>              // Required for: int32_t, int64_t, uint32_t
@@ -28,8 +30,12 @@ struct TreeStats {
     MeshStats mesh;      // the tree's mesh, built right after growth
 };
 
-// Constructs and grows the tree of a species and seed, timing both, then
-// builds and measures its mesh. Needs the engine's mesh and buffer managers.
+// Constructs and grows the tree of a parameter set and seed, timing both,
+// then builds and measures its mesh. Needs the engine's mesh and buffer
+// managers. Throws TreeTooLarge, before growing, for a tree over `maxVertices`.
+TreeStats measureTree(const TreeParameters& params, const std::string& name, int32_t seed,
+                      uint64_t maxVertices = Tree::DEFAULT_VERTEX_BUDGET);
+// The same for a preset.
 TreeStats measureTree(uint32_t species, int32_t seed);
 
 nlohmann::json toJson(const TreeStats& stats);

@@ -1,8 +1,12 @@
 // treegen: grows trees from the command line and reports on them.
 #include "SpeciesArg.h"
+#include "SpeciesCommand.h"
+#include "SpeciesFile.h"
 #include "TreeExport.h"
 #include "TreeRender.h"
 #include "TreeStats.h"
+#include "TreeInput.h"
+#include "TreeTooLarge.h"
 #include "TreeType.h"
 #include "buffer/HardwareBufferManager.h"
 #include "core/Exception.h"
@@ -14,6 +18,7 @@
 #include <cstdio>             // Required for: std::sscanf
 #include <iostream>           // Required for: std::cout, std::cerr
 #include <limits>             // Required for: std::numeric_limits
+#include <optional>           // Required for: std::optional
 #include <nlohmann/json.hpp>  // Required for: nlohmann::json
 #include <vector>             // Required for: std::vector
 
@@ -25,15 +30,28 @@ constexpr int kUsageError = 2;
 struct TreeOptions {
     std::string species = "1";
     int64_t seed = 0;
+    TreeSource source; // --species-file, --set, --max-vertices
 };
 
 // Adds --species and --seed to a subcommand.
 void addTreeOptions(CLI::App& cmd, TreeOptions& opts) {
-    cmd.add_option("--species", opts.species,
-                   "species: a number or a display name (" + speciesChoices() + ")")
-        ->capture_default_str();
+    CLI::Option* species = cmd.add_option("--species", opts.species,
+                                          "species: a number or a display name (" + speciesChoices() + ")")
+                               ->capture_default_str();
     cmd.add_option("--seed", opts.seed, "seed of the random generator; -1 takes it from the clock")
         ->capture_default_str();
+    addTreeSourceOptions(cmd, opts.source, species);
+}
+
+// The parameters to grow: the preset or species file with the overrides.
+// Prints why and returns nothing when they cannot be used.
+std::optional<TreeInput> loadInput(uint32_t species, const TreeOptions& opts) {
+    try {
+        return loadTreeInput(species, opts.source);
+    } catch (const SpeciesError& e) {
+        std::cerr << "treegen: " << e.what() << '\n';
+        return std::nullopt;
+    }
 }
 
 // Checks the tree options; prints why and returns false when they are unusable.
@@ -86,7 +104,9 @@ int main(int argc, char** argv) {
     addTreeOptions(*stats, statsOpts);
     stats->add_flag("--json", json, "print one JSON object instead of text");
     bool all = false;
-    stats->add_flag("--all", all, "one table of every species for the seed (JSON: an array)");
+    stats->add_flag("--all", all, "one table of every species for the seed (JSON: an array)")
+        ->excludes("--species-file")
+        ->excludes("--set");
 
     TreeOptions exportOpts;
     std::string output;
@@ -117,6 +137,9 @@ int main(int argc, char** argv) {
     render->add_option("--media", mediaDir, "folder with the textures, sky and scripts")
         ->capture_default_str();
 
+    SpeciesCommand speciesCommand;
+    CLI::App* speciesCmd = addSpeciesCommand(app, speciesCommand);
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {
@@ -132,6 +155,8 @@ int main(int argc, char** argv) {
         uint32_t species;
         int32_t seed;
         if (!resolve(statsOpts, species, seed)) return kUsageError;
+        const std::optional<TreeInput> input = loadInput(species, statsOpts);
+        if (!input) return kUsageError;
         try {
             // The engine's mesh layer without a renderer: buffers in system memory.
             Velk::HardwareBufferManager buffers;
@@ -148,7 +173,7 @@ int main(int argc, char** argv) {
                     printTable(std::cout, rows);
                 }
             } else {
-                const TreeStats s = measureTree(species, seed);
+                const TreeStats s = measureTree(*input->parameters, input->name, seed, input->maxVertices);
                 if (json)
                     std::cout << toJson(s).dump(2) << '\n';
                 else
@@ -157,19 +182,24 @@ int main(int argc, char** argv) {
         } catch (const Velk::Exception& e) {
             std::cerr << "treegen: " << e.getFullDescription() << '\n';
             return 1;
+        } catch (const TreeTooLarge& e) {
+            std::cerr << "treegen: " << e.what() << " (--max-vertices)\n";
+            return kUsageError;
         }
     }
     if (exporter->parsed()) {
         uint32_t species;
         int32_t seed;
         if (!resolve(exportOpts, species, seed)) return kUsageError;
+        const std::optional<TreeInput> input = loadInput(species, exportOpts);
+        if (!input) return kUsageError;
         if (!isExportExtension(output)) {
             std::cerr << "treegen: cannot export to " << output
                       << ": unknown extension (expected .glb, .gltf or .obj)\n";
             return kUsageError;
         }
         try {
-            const ExportReport report = exportTree(species, seed, output);
+            const ExportReport report = exportTree(*input->parameters, seed, output, input->maxVertices);
             std::cout << "wrote";
             for (const std::string& f : report.files) std::cout << ' ' << f;
             std::cout << "\n" << report.vertices << " vertices, " << report.triangles
@@ -184,6 +214,8 @@ int main(int argc, char** argv) {
         uint32_t species;
         int32_t seed;
         if (!resolve(renderOpts, species, seed)) return kUsageError;
+        const std::optional<TreeInput> input = loadInput(species, renderOpts);
+        if (!input) return kUsageError;
         if (!parseSize(size, view.width, view.height)) {
             std::cerr << "treegen: size \"" << size << "\" is not WIDTHxHEIGHT (each 16 to 8192)\n";
             return kUsageError;
@@ -193,7 +225,9 @@ int main(int argc, char** argv) {
             return kUsageError;
         }
         try {
-            const double ms = renderTree(species, seed, image, view, mediaDir);
+            const double ms = renderTree(species, seed, image, view, mediaDir,
+                                         input->fromPreset ? nullptr : input->parameters.get(),
+                                         input->maxVertices);
             std::cout << "wrote " << image << " (" << view.width << "x" << view.height << ") in " << ms
                       << " ms\n";
         } catch (const std::exception& e) {
@@ -201,5 +235,6 @@ int main(int argc, char** argv) {
             return kUsageError;
         }
     }
+    if (speciesCmd->parsed()) return runSpeciesCommand(speciesCommand);
     return 0;
 }

@@ -7,6 +7,7 @@
 #include "Tree.h"
 #include "TreeMeshReadback.h"
 #include "TreeParameters.h"
+#include "TreeTooLarge.h"
 #include "buffer/HardwareBufferManager.h"
 #include "mesh/MeshManager.h"
 
@@ -36,15 +37,21 @@ bool isExportExtension(const std::string& path) {
 }
 
 ExportReport exportTree(uint32_t species, int32_t seed, const std::string& path) {
+    TreeParameters params(2);
+    params.loadPreset(species);
+    return exportTree(params, seed, path, Tree::DEFAULT_VERTEX_BUDGET);
+}
+
+ExportReport exportTree(const TreeParameters& params, int32_t seed, const std::string& path,
+                        uint64_t maxVertices) {
     if (!isExportExtension(path))
         throw std::runtime_error("cannot export to " + path +
                                  ": unknown extension (expected .glb, .gltf or .obj)");
     ExportReport report;
 
-    TreeParameters params(2);
-    params.loadPreset(species);
     auto start = std::chrono::steady_clock::now();
-    Tree tree(params, seed);
+    Tree tree(params, seed, std::pmr::new_delete_resource(), maxVertices);
+    requireWithinBudget(tree);
     tree.grow();
     report.growMs = msSince(start);
 

@@ -1,6 +1,8 @@
 #pragma once
 
-#include <cstdint> // Required for: uint32_t, int32_t
+#include "TreeParameters.h"
+
+#include <cstdint> // Required for: uint32_t, int32_t, uint64_t
 #include <string>  // Required for: std::string
 #include <vector>  // Required for: std::vector
 
@@ -21,3 +23,7 @@ bool isExportExtension(const std::string& path);
 // writes it to `path` as ".glb", ".gltf" or ".obj". Writes every file or
 // none; throws std::runtime_error saying what failed and why.
 ExportReport exportTree(uint32_t species, int32_t seed, const std::string& path);
+// The same for any parameter set; throws TreeTooLarge, before growing, for a
+// tree that needs more than `maxVertices` vertices.
+ExportReport exportTree(const TreeParameters& params, int32_t seed, const std::string& path,
+                        uint64_t maxVertices);
