@@ -1,5 +1,6 @@
 #include "TreeApplication.h"
 
+#include "SpeciesFile.h"
 #include "TreeFrameListener.h"
 #include "TreeType.h"
 #include "mesh/Mesh.h"       // Required for: Velk::Mesh, Velk::SubMesh
@@ -31,6 +32,8 @@ nlohmann::json describeTree(const Tree& tree, const Velk::Entity* entity) {
                         {"stemTriangleCount", tree.stemTriangleCount},
                         {"leafTriangleCount", tree.leafTriangleCount},
                         {"frameCount", tree.frameCount}};
+    // Every field by name, as a species file holds them.
+    j["parameters"] = nlohmann::json::parse(speciesFileText(*tree.params, tree.params->getTypeName()));
     if (entity == nullptr) return j;
     const Velk::Mesh& mesh = *entity->getMesh();
     nlohmann::json buffers = nlohmann::json::array();
@@ -84,6 +87,7 @@ void TreeApplication::createFrameListener() {
                                       {"leafAlpha", state.parameters->getLeafAlpha()}};
         if (state.treeScene && state.treeScene->getTree())
             j["tree"] = describeTree(state.tree(), state.treeScene->getEntity());
+        listener->describe(j);
         return j;
     });
 }

@@ -9,7 +9,12 @@
 #include "scene/Camera.h"             // Required for: Velk::Camera
 #include "scene/Entity.h"             // Required for: Velk::Entity
 
-#include <algorithm> // Required for: std::min, std::max
+#include "gui/ImmediateGui.h"         // Required for: Velk::ImmediateGui
+
+#include <nlohmann/json.hpp> // Required for: nlohmann::json
+
+#include <algorithm>  // Required for: std::min, std::max
+#include <filesystem> // Required for: std::filesystem::path
 
 namespace {
 
@@ -44,11 +49,33 @@ float setLeafDiffuse(const TreeDemoState& state) {
 
 TreeFrameListener::TreeFrameListener(Velk::RenderWindow* window_, Velk::Camera* camera_,
                                      TreeDemoState& state_)
-    : DemoFrameListener(window_, camera_), state(state_) {}
+    : DemoFrameListener(window_, camera_), state(state_), editor(state_, [this] { updateTreePanel(); }) {
+    if (!state.speciesFile.empty()) editor.watch(state.speciesFile);
+}
 
+// The file first, then the keys, then the editor's windows, so that a key
+// that opens the editor shows it in the same frame.
 bool TreeFrameListener::frameStarted(const Velk::FrameEvent& event) {
-    using namespace Velk;
     inputReader->capture();
+    editor.reloadIfChanged();
+    const Velk::ImmediateGui* gui = Velk::ImmediateGui::getSingletonPtr();
+    const bool keysFree = gui == nullptr || !gui->wantsKeyboard();
+    const bool editorKey = inputReader->isKeyDown(Velk::KC_E);
+    if (keysFree) {
+        if (!handleKeys(event)) return false;
+        if (editorKey && !editorKeyHeld) editor.toggle();
+    } else {
+        treeToggleDelay = std::max(treeToggleDelay - event.timeSinceLastFrame, 0.0f);
+    }
+    editorKeyHeld = editorKey;
+    editor.draw();
+    return true;
+}
+
+void TreeFrameListener::describe(nlohmann::json& section) const { section["editor"] = editor.describe(); }
+
+bool TreeFrameListener::handleKeys(const Velk::FrameEvent& event) {
+    using namespace Velk;
     InputReader& in = *inputReader;
     if (in.isKeyDown(KC_ESCAPE)) return false;
 
@@ -104,6 +131,8 @@ void TreeFrameListener::regenerateTree(uint32_t type) {
     state.parameters->loadPreset(type);
     state.parameters->setLeafAlpha(static_cast<uint8_t>(state.leafAlpha & 0xFF));
     state.treeScene->show(*state.parameters, state.seed);
+    state.speciesFile.clear();
+    editor.presetLoaded();
     ++regenerations;
     updateTreePanel();
 }
@@ -124,7 +153,11 @@ void TreeFrameListener::updateTreePanel() {
     using Velk::StringConverter;
     Velk::GuiManager& gui = Velk::GuiManager::getSingleton();
     const TreeParameters& params = *state.tree().params;
-    gui.getGuiElement("Example/Tree/TreeType", false)->setCaption("[1-6] Tree Type: " + params.getTypeName());
+    // A tree from a species file is named by the file.
+    const std::string species = state.speciesFile.empty()
+                                    ? params.getTypeName()
+                                    : std::filesystem::path(state.speciesFile).filename().string();
+    gui.getGuiElement("Example/Tree/TreeType", false)->setCaption("[1-6] Tree Type: " + species);
     gui.getGuiElement("Example/Tree/Seed", false)->setCaption("[Q/W] Seed: " + StringConverter::toString(state.seed));
     gui.getGuiElement("Example/Tree/Scale", false)
         ->setCaption("     Scale: " + StringConverter::toString(state.tree().treeScale));

@@ -1,5 +1,6 @@
 #include "TreeMaterials.h"
 
+#include "Tree.h"
 #include "TreeParameters.h"
 #include "material/Material.h"        // Required for: Velk::Material, Velk::Pass
 #include "material/MaterialManager.h" // Required for: Velk::MaterialManager
@@ -28,9 +29,10 @@ void createTreeMaterials() {
     framePass->setLightingEnabled(false);
 }
 
-void assignTreeMaterials(Velk::Entity& entity, const TreeParameters& params) {
+void assignTreeMaterials(Velk::Entity& entity, const Tree& tree) {
+    const TreeParameters& params = *tree.params;
     entity.getSubEntity(0)->setMaterialName("BarkTextMat");
-    if (params.getLeaves() > 0) {
+    if (tree.leafCount > 0) {
         entity.getSubEntity(1)->setMaterialName("LeafTextMat");
         if (hasFrameMarkers(params)) entity.getSubEntity(2)->setMaterialName("CoordFrameMat");
     } else if (hasFrameMarkers(params)) {

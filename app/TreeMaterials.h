@@ -3,7 +3,7 @@
 namespace Velk {
 class Entity;
 }
-class TreeParameters;
+class Tree;
 
 // Creates the three materials a tree entity uses: "BarkTextMat" (bark
 // texture), "LeafTextMat" (leaf atlas, blended, both sides, lit, diffuse
@@ -12,6 +12,8 @@ class TreeParameters;
 void createTreeMaterials();
 
 // Gives a tree entity's sub-entities their materials in the mesh's submesh
-// order: bark, then leaves when the species has any, then the coordinate
-// frames of the Simple species.
-void assignTreeMaterials(Velk::Entity& entity, const TreeParameters& params);
+// order: bark, then leaves when the tree has any, then the coordinate frames
+// of the Simple species. Leaves are judged by the tree's own count, as the
+// mesh builder judges them: a parameter set with leaves can still grow a
+// tree without any (no branches on the last level).
+void assignTreeMaterials(Velk::Entity& entity, const Tree& tree);

@@ -2,6 +2,7 @@
 
 #include "TreeMaterials.h"
 #include "TreeParameters.h"
+#include "TreeTooLarge.h"
 #include "mesh/Mesh.h"          // Required for: Velk::Mesh
 #include "mesh/MeshManager.h"   // Required for: Velk::MeshManager
 #include "scene/Entity.h"       // Required for: Velk::Entity
@@ -26,14 +27,30 @@ void TreeScene::removeTree() {
     tree_.reset();
 }
 
-// All of it runs inside one frame; the camera is left where it is.
-void TreeScene::show(const TreeParameters& params, int32_t seed) {
+// All of it runs inside one frame; the camera is left where it is. The old
+// tree goes first so that the new one reuses its memory; growth is
+// deterministic, so a refused tree is replaced by the old one grown again.
+void TreeScene::show(const TreeParameters& params, int32_t seed, uint64_t vertexBudget) {
+    std::unique_ptr<TreeParameters> previous = tree_ ? tree_->params->clone() : nullptr;
+    const int32_t previousSeed = seed_;
     removeTree();
-    tree_ = std::make_unique<Tree>(params, seed, &memory_);
+    try {
+        build(params, seed, vertexBudget);
+    } catch (const TreeTooLarge&) {
+        removeTree();
+        if (previous) build(*previous, previousSeed, Tree::DEFAULT_VERTEX_BUDGET);
+        throw;
+    }
+    ++shows_;
+}
+
+void TreeScene::build(const TreeParameters& params, int32_t seed, uint64_t vertexBudget) {
+    tree_ = std::make_unique<Tree>(params, seed, &memory_, vertexBudget);
+    requireWithinBudget(*tree_);
+    seed_ = seed;
     tree_->grow();
     tree_->buildMesh("TreeMesh");
     entity_ = scene_.createEntity("TreeEntity", "TreeMesh");
-    assignTreeMaterials(*entity_, *tree_->params);
+    assignTreeMaterials(*entity_, *tree_);
     node_.attachObject(entity_);
-    ++shows_;
 }

@@ -3,7 +3,7 @@
 #include "BlockCache.h" // Required for: BlockCache
 #include "Tree.h"       // Required for: Tree
 
-#include <cstdint> // Required for: int32_t
+#include <cstdint> // Required for: int32_t, uint64_t
 #include <memory>  // Required for: std::unique_ptr
 
 namespace Velk {
@@ -26,8 +26,11 @@ public:
     TreeScene& operator=(const TreeScene&) = delete;
 
     // Replaces the tree on show with one grown from `params` and `seed`,
-    // drawn solid. The materials must exist (createTreeMaterials).
-    void show(const TreeParameters& params, int32_t seed);
+    // drawn solid. The materials must exist (createTreeMaterials). A tree
+    // over the vertex budget throws TreeTooLarge before any geometry is
+    // made, and the tree shown before is shown again.
+    void show(const TreeParameters& params, int32_t seed,
+              uint64_t vertexBudget = Tree::DEFAULT_VERTEX_BUDGET);
 
     // The tree on show, null before the first `show`.
     Tree* getTree() const { return tree_.get(); }
@@ -39,11 +42,14 @@ public:
 private:
     // Detaches and destroys entity, mesh and tree, so that the names are free.
     void removeTree();
+    // Grows the tree, builds its mesh and shows its entity.
+    void build(const TreeParameters& params, int32_t seed, uint64_t vertexBudget);
 
     Velk::SceneManager& scene_;
     Velk::SceneNode& node_;
     BlockCache memory_; // reused by every tree; outlives them
     std::unique_ptr<Tree> tree_;
     Velk::Entity* entity_ = nullptr; // "TreeEntity", engine-owned
+    int32_t seed_ = 0;               // the tree on show was grown with this seed
     uint32_t shows_ = 0;
 };
