@@ -325,7 +325,8 @@ void TreeEditor::drawError() {
     if (error_.empty()) return;
     const ImVec2 display = ImGui::GetIO().DisplaySize;
     ImGui::SetNextWindowPos(ImVec2(10.0f, std::max(10.0f, display.y * 0.5f)), ImGuiCond_Always);
-    ImGui::SetNextWindowSize(ImVec2(std::min(520.0f, display.x - 20.0f), 0.0f), ImGuiCond_Always);
+    // A fixed size: a window that sizes itself would stay hidden on its first frame.
+    ImGui::SetNextWindowSize(ImVec2(std::min(520.0f, display.x - 20.0f), 110.0f), ImGuiCond_Always);
     ImGui::Begin("Tree error", nullptr, ImGuiWindowFlags_NoCollapse | ImGuiWindowFlags_NoSavedSettings);
     ImGui::PushStyleColor(ImGuiCol_Text, ImVec4(1.0f, 0.45f, 0.4f, 1.0f));
     ImGui::TextWrapped("%s", error_.c_str());

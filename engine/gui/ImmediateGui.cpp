@@ -115,13 +115,14 @@ bool ImmediateGui::wantsKeyboard() const {
 
 bool ImmediateGui::wantsMouse() const { return ImGui::GetIO().WantCaptureMouse; }
 
-// Top-level windows that were drawn in the last GUI frame, back to front.
+// Top-level windows drawn in the last GUI frame, back to front (a window
+// that sizes itself is hidden on its first frame while it measures).
 nlohmann::json ImmediateGui::dumpState() const {
     nlohmann::json windows = nlohmann::json::array();
     for (const ImGuiWindow* window : context_->Windows) {
         if ((window->Flags & ImGuiWindowFlags_ChildWindow) != 0 || window->Hidden || window->IsFallbackWindow)
             continue;
-        if (window->WasActive || window->Active) windows.push_back(window->Name);
+        if (window->Active) windows.push_back(window->Name);
     }
     return {{"wantsKeyboard", wantsKeyboard()}, {"wantsMouse", wantsMouse()}, {"windows", windows}};
 }
