@@ -125,6 +125,21 @@ TEST(TreeEditor, DraggingTheBranchesOfLevelOneRegrowsTheTreeInTheSameFrameAndKee
     EXPECT_EQ(p0.y, p1.y);
     EXPECT_EQ(p0.z, p1.z);
     EXPECT_EQ(caption(dragged.state, "Example/Tree/Scale"), "     Scale: 15.157") << "same seed, same scale";
+
+    // Reset returns to the preset; New seed then grows it with another seed.
+    const std::string resetScript = openLevelOne(opened.state) + dragBranches(levelOne.state) +
+                                    click(14, inside(opened.state, "button:Reset"));
+    const DemoRun reset = tree("editor-reset", 18, resetScript);
+    ASSERT_EQ(reset.status, 0) << reset.output;
+    EXPECT_EQ(reset.state["treeDemo"]["tree"]["parameters"], before["parameters"]);
+    EXPECT_EQ(reset.state["treeDemo"]["tree"]["vertexCount"], before["vertexCount"]);
+    const DemoRun reseeded =
+        tree("editor-new-seed", 22, resetScript + click(18, inside(opened.state, "button:New seed")));
+    ASSERT_EQ(reseeded.status, 0) << reseeded.output;
+    const int seed = reseeded.state["treeDemo"]["seed"];
+    EXPECT_NE(seed, 0);
+    EXPECT_EQ(caption(reseeded.state, "Example/Tree/Seed"), "[Q/W] Seed: " + std::to_string(seed));
+    EXPECT_NE(reseeded.state["treeDemo"]["tree"]["treeScale"], before["treeScale"]) << "grown with the new seed";
 }
 
 TEST(TreeEditor, SaveWritesASpeciesFileThatGrowsTheSameTreeAndKeysWaitWhileTheGuiTypes) {
