@@ -1,13 +1,12 @@
 #include "DemoApplication.h"
 
 #include "DemoFrameListener.h"
+#include "DemoView.h"
 #include "core/ConfigFile.h"        // Required for: Velk::ConfigFile
 #include "core/ResourceManager.h"   // Required for: Velk::ResourceManager
 #include "material/TextureManager.h" // Required for: Velk::TextureManager
 #include "overlay/OverlayManager.h" // Required for: Velk::OverlayManager
 #include "render/Root.h"            // Required for: Velk::Root
-#include "render/Viewport.h"        // Required for: Velk::Viewport
-#include "scene/Camera.h"           // Required for: Velk::Camera
 #include "scene/SceneManager.h"     // Required for: Velk::SceneManager
 
 DemoApplication::~DemoApplication() {
@@ -46,24 +45,18 @@ void DemoApplication::selectSceneManager() {
 }
 
 void DemoApplication::createCamera() {
-    camera = sceneManager->createCamera("PlayerCam");
-    camera->setPosition(Velk::Vector3(0, 0, 500));
-    camera->lookAt(Velk::Vector3(0, 0, -300));
-    camera->setNearClipDistance(5);
+    camera = createPlayerCamera(*sceneManager);
 }
 
 void DemoApplication::createFrameListener() {
-    auto* listener = new DemoFrameListener(window, camera, false, false);
+    auto* listener = new DemoFrameListener(window, camera);
     listener->showDebugOverlay(true);
     frameListener = listener;
     root->addFrameListener(frameListener);
 }
 
 void DemoApplication::createViewport() {
-    Velk::Viewport* viewport = window->addViewport(camera, 0, 0.0f, 0.0f, 1.0f, 1.0f);
-    viewport->setBackgroundColour(Velk::ColourValue(0, 0, 0, 1));
-    camera->setAspectRatio(static_cast<float>(viewport->getActualWidth()) /
-                           static_cast<float>(viewport->getActualHeight()));
+    createWindowViewport(*window, *camera);
 }
 
 void DemoApplication::registerResourceLocations() {

@@ -1,7 +1,6 @@
 #include "DemoFrameListener.h"
 
 #include "core/StringConverter.h"      // Required for: Velk::StringConverter
-#include "input/EventProcessor.h"      // Required for: Velk::EventProcessor
 #include "input/InputReader.h"         // Required for: Velk::InputReader
 #include "input/KeyCodes.h"            // Required for: Velk::KC_*
 #include "input/PlatformManager.h"     // Required for: Velk::PlatformManager
@@ -14,48 +13,16 @@
 
 bool DemoFrameListener::displayCameraDetails = false;
 
-DemoFrameListener::DemoFrameListener(Velk::RenderWindow* window_, Velk::Camera* camera_,
-                                     bool bufferedKeys, bool bufferedMouse) {
+// Every other field starts at its declared value.
+DemoFrameListener::DemoFrameListener(Velk::RenderWindow* window_, Velk::Camera* camera_)
+    : camera(camera_), window(window_) {
     debugOverlay = Velk::OverlayManager::getSingleton().getByName("Core/DebugOverlay");
-    useBufferedInputKeys = bufferedKeys;
-    useBufferedInputMouse = bufferedMouse;
-    inputTypeSwitchingOn = bufferedKeys || bufferedMouse;
-    moveSpeed = 100.0f;
-    rotateSpeed = 36.0f;
-
-    if (inputTypeSwitchingOn) {
-        eventProcessor = new Velk::EventProcessor();
-        eventProcessor->initialise(window_);
-        Velk::OverlayManager::getSingleton().createCursorOverlay();
-        eventProcessor->startProcessingEvents(true);
-        eventProcessor->addKeyListener(this);
-        inputReader = eventProcessor->getInputReader();
-    } else {
-        inputReader = Velk::PlatformManager::getSingleton().createInputReader();
-        inputReader->initialise(window_, true, true, false);
-    }
-
-    camera = camera_;
-    window = window_;
-    statsOn = true;
-    numScreenShots = 0;
-    timeUntilNextToggle = 0.0f;
-    detailIndex = 0;
-    moveScale = 0.0f;
-    rotScale = 0.0f;
-    translateVector = Velk::Vector3::ZERO;
-    anisotropy = 1;
-    filtering = 1;
+    inputReader = Velk::PlatformManager::getSingleton().createInputReader();
+    inputReader->initialise(window_, true, true, false);
     showDebugOverlay(true);
 }
 
-DemoFrameListener::~DemoFrameListener() {
-    if (inputTypeSwitchingOn) {
-        delete eventProcessor;
-    } else {
-        Velk::PlatformManager::getSingleton().destroyInputReader(inputReader);
-    }
-}
+DemoFrameListener::~DemoFrameListener() { Velk::PlatformManager::getSingleton().destroyInputReader(inputReader); }
 
 void DemoFrameListener::showDebugOverlay(bool show) {
     if (!debugOverlay) return;
@@ -67,25 +34,23 @@ void DemoFrameListener::showDebugOverlay(bool show) {
 
 bool DemoFrameListener::frameStarted(const Velk::FrameEvent& event) {
     if (window->isClosed()) return false;
-    if (!inputTypeSwitchingOn) inputReader->capture();
+    inputReader->capture();
 
-    if (!useBufferedInputMouse || !useBufferedInputKeys) {
-        // The delay may drop below zero once; a toggle sets it again.
-        if (timeUntilNextToggle >= 0.0f) timeUntilNextToggle -= event.timeSinceLastFrame;
-        if (event.timeSinceLastFrame == 0.0f) {
-            moveScale = 1.0f;
-            rotScale = 0.1f;
-        } else {
-            moveScale = moveSpeed * event.timeSinceLastFrame;
-            rotScale = rotateSpeed * event.timeSinceLastFrame;
-        }
-        rotX = 0.0f;
-        rotY = 0.0f;
-        translateVector = Velk::Vector3::ZERO;
-        if (!useBufferedInputKeys && !pollKeyboard(event)) return false;
+    // The delay may drop below zero once; a toggle sets it again.
+    if (timeUntilNextToggle >= 0.0f) timeUntilNextToggle -= event.timeSinceLastFrame;
+    if (event.timeSinceLastFrame == 0.0f) {
+        moveScale = 1.0f;
+        rotScale = 0.1f;
+    } else {
+        moveScale = moveSpeed * event.timeSinceLastFrame;
+        rotScale = rotateSpeed * event.timeSinceLastFrame;
     }
-    if (!useBufferedInputMouse && !pollMouse(event)) return false;
-    if (!useBufferedInputMouse || !useBufferedInputKeys) applyCameraMotion();
+    rotX = 0.0f;
+    rotY = 0.0f;
+    translateVector = Velk::Vector3::ZERO;
+    if (!pollKeyboard(event)) return false;
+    if (!pollMouse(event)) return false;
+    applyCameraMotion();
     return true;
 }
 
@@ -128,14 +93,6 @@ bool DemoFrameListener::pollKeyboard(const Velk::FrameEvent&) {
     if (in.isKeyDown(KC_LEFT)) camera->yaw(rotScale);
     if (in.isKeyDown(KC_ESCAPE)) return false;
 
-    if (inputTypeSwitchingOn && in.isKeyDown(KC_M) && timeUntilNextToggle <= 0) {
-        toggleBufferedMouse();
-        timeUntilNextToggle = 1;
-    }
-    if (inputTypeSwitchingOn && in.isKeyDown(KC_K) && timeUntilNextToggle <= 0) {
-        toggleBufferedKeys();
-        timeUntilNextToggle = 1;
-    }
     if (in.isKeyDown(KC_F) && timeUntilNextToggle <= 0) {
         statsOn = !statsOn;
         showDebugOverlay(statsOn);
@@ -176,21 +133,4 @@ bool DemoFrameListener::pollKeyboard(const Velk::FrameEvent&) {
                              "O: " + StringConverter::toString(camera->getDerivedOrientation()));
     }
     return true;
-}
-
-void DemoFrameListener::toggleBufferedMouse() {
-    useBufferedInputMouse = !useBufferedInputMouse;
-    inputReader->setBufferedInput(useBufferedInputKeys, useBufferedInputMouse);
-}
-
-void DemoFrameListener::toggleBufferedKeys() {
-    useBufferedInputKeys = !useBufferedInputKeys;
-    inputReader->setBufferedInput(useBufferedInputKeys, useBufferedInputMouse);
-}
-
-void DemoFrameListener::keyClicked(Velk::KeyEvent* event) {
-    if (event->getKeyChar() == 'm')
-        toggleBufferedMouse();
-    else if (event->getKeyChar() == 'k')
-        toggleBufferedKeys();
 }

@@ -1,14 +1,12 @@
 #pragma once
 
-#include "input/KeyListener.h"   // Required for: Velk::KeyListener
-#include "math/Vector3.h"        // Required for: Velk::Vector3
+#include "math/Vector3.h"         // Required for: Velk::Vector3
 #include "render/FrameListener.h" // Required for: Velk::FrameListener
 
 #include <cstdint> // Required for: int32_t, uint32_t
 
 namespace Velk {
 class Camera;
-class EventProcessor;
 class InputReader;
 class Overlay;
 class RenderWindow;
@@ -17,12 +15,13 @@ class RenderWindow;
 // The base per-frame listener of a demonstration: owns the input reader,
 // shows the statistics overlay, flies the camera freely with keyboard and
 // mouse, takes screenshots and switches display modes; refreshes the
-// statistics at the end of every frame.
-class DemoFrameListener : public Velk::FrameListener, public Velk::KeyListener {
+// statistics at the end of every frame. Input is polled once per frame.
+class DemoFrameListener : public Velk::FrameListener {
 public:
-    DemoFrameListener(Velk::RenderWindow* window, Velk::Camera* camera, bool bufferedKeys,
-                      bool bufferedMouse);
+    DemoFrameListener(Velk::RenderWindow* window, Velk::Camera* camera);
     ~DemoFrameListener() override;
+    DemoFrameListener(const DemoFrameListener&) = delete;
+    DemoFrameListener& operator=(const DemoFrameListener&) = delete;
 
     bool frameStarted(const Velk::FrameEvent& event) override;
     // Refreshes the statistics overlay.
@@ -32,31 +31,21 @@ public:
 
     bool pollMouse(const Velk::FrameEvent& event);
     void applyCameraMotion();
-    void toggleBufferedMouse();
-    void toggleBufferedKeys();
     // Writes the frame statistics and the debug text into "Core/DebugOverlay".
     void updateStatistics();
     // Shows or hides the statistics overlay, when it exists.
     void showDebugOverlay(bool show);
-
-    void keyClicked(Velk::KeyEvent* event) override;
-    void keyPressed(Velk::KeyEvent*) override {}
-    void keyReleased(Velk::KeyEvent*) override {}
 
 protected:
     int32_t detailIndex = 0;             // position in the solid/wireframe/points cycle
     float moveSpeed = 100.0f;            // scene units per second
     float rotateSpeed = 36.0f;           // degrees per second
     Velk::Overlay* debugOverlay = nullptr; // "Core/DebugOverlay", may be missing
-    Velk::EventProcessor* eventProcessor = nullptr; // owned; only with buffered input
     Velk::InputReader* inputReader = nullptr;
     Velk::Camera* camera = nullptr;
-    Velk::Vector3 translateVector;       // camera-relative movement of this frame
+    Velk::Vector3 translateVector = Velk::Vector3::ZERO; // camera-relative movement of this frame
     Velk::RenderWindow* window = nullptr;
     bool statsOn = true;                 // whether the statistics overlay is shown
-    bool useBufferedInputKeys = false;
-    bool useBufferedInputMouse = false;
-    bool inputTypeSwitchingOn = false;
     uint32_t numScreenShots = 0;
     float moveScale = 0.0f;              // distance per key this frame
     float rotScale = 0.0f;               // degrees per key this frame

@@ -2,43 +2,43 @@
 
 #include <cstdint> // Required for: int32_t
 #include <memory>  // Required for: std::unique_ptr
+#include <string>  // Required for: std::string
 
-#include "BlockCache.h"     // Required for: BlockCache
 #include "Tree.h"           // Required for: Tree
 #include "TreeParameters.h" // Required for: TreeParameters
+#include "TreeScene.h"      // Required for: TreeScene
 
 namespace Velk {
 class Camera;
-class Entity;
 class Overlay;
 class SceneManager;
-class SceneNode;
 } // namespace Velk
 
 // The tree demonstration's state: what the scene holds and what the keys
 // change. One per program, owned by the application and shared with its
 // frame listener.
 struct TreeDemoState {
-    Velk::Entity* treeEntity = nullptr;        // "TreeEntity"
-    Velk::Overlay* treePanel = nullptr;        // "Example/TreeOverlay"
-    Velk::SceneNode* treeNode = nullptr;       // carries the tree entity
+    Velk::Overlay* treePanel = nullptr;         // "Example/TreeOverlay"
     std::unique_ptr<TreeParameters> parameters; // the working parameter set
-    BlockCache treeMemory;                     // reused by every tree; outlives them
-    std::unique_ptr<Tree> tree;                // the current tree
-    float cameraElevation = 30.0f;             // degrees above the horizontal
-    float cameraDistance = 30.0f;              // orbit radius
-    float cameraAzimuth = 0.0f;                // degrees round the vertical, from +X towards +Z
-    int32_t leafLightness = 160;               // 0..255
-    int32_t leafAlpha = 255;                   // 0..255
-    int32_t seed = 0;                          // 0..1000, for the next regrowth
-    bool wireframe = false;                    // the tree drawn as wireframe
+    std::unique_ptr<TreeScene> treeScene;       // the tree on show, its entity and node
+    float cameraElevation = 30.0f;              // degrees above the horizontal
+    float cameraDistance = 30.0f;               // orbit radius
+    float cameraAzimuth = 0.0f;                 // degrees round the vertical, from +X towards +Z
+    int32_t leafLightness = 160;                // 0..255
+    int32_t leafAlpha = 255;                    // 0..255
+    int32_t seed = 0;                           // 0..1000, for the next regrowth
+    bool wireframe = false;                     // the tree drawn as wireframe
+    std::string speciesFile;                    // the species file the tree came from; "" for a preset
+
+    // The tree on show (there is one from the scene's start on).
+    Tree& tree() const { return *treeScene->getTree(); }
 };
 
 // Builds the tree scene: ambient light, sky box, the sun, the bark, leaf
-// and coordinate-frame materials, the tree of `species` and `seed` with its
+// and coordinate-frame materials, the tree of `params` and `seed` with its
 // mesh "TreeMesh" and entity "TreeEntity", and the camera on its orbit.
 void buildTreeScene(Velk::SceneManager& scene, Velk::Camera& camera, TreeDemoState& state,
-                    uint32_t species, int32_t seed);
+                    const TreeParameters& params, int32_t seed);
 
 // Places the camera on the orbit round the tree's axis, looking at height h.
 void placeOrbitCamera(Velk::Camera& camera, const TreeDemoState& state, float lookAtHeight);

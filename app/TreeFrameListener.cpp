@@ -1,19 +1,20 @@
 #include "TreeFrameListener.h"
 
-#include "TreeMaterials.h"
 #include "core/StringConverter.h"     // Required for: Velk::StringConverter
 #include "input/InputReader.h"        // Required for: Velk::InputReader
 #include "input/KeyCodes.h"           // Required for: Velk::KC_*
 #include "material/Material.h"        // Required for: Velk::Material, Velk::Pass
 #include "material/MaterialManager.h" // Required for: Velk::MaterialManager
-#include "mesh/MeshManager.h"         // Required for: Velk::MeshManager
 #include "overlay/GuiManager.h"       // Required for: Velk::GuiManager
 #include "scene/Camera.h"             // Required for: Velk::Camera
 #include "scene/Entity.h"             // Required for: Velk::Entity
-#include "scene/SceneManager.h"       // Required for: Velk::SceneManager
-#include "scene/SceneNode.h"          // Required for: Velk::SceneNode
 
-#include <algorithm> // Required for: std::min, std::max
+#include "gui/ImmediateGui.h"         // Required for: Velk::ImmediateGui
+
+#include <nlohmann/json.hpp> // Required for: nlohmann::json
+
+#include <algorithm>  // Required for: std::min, std::max
+#include <filesystem> // Required for: std::filesystem::path
 
 namespace {
 
@@ -48,11 +49,33 @@ float setLeafDiffuse(const TreeDemoState& state) {
 
 TreeFrameListener::TreeFrameListener(Velk::RenderWindow* window_, Velk::Camera* camera_,
                                      TreeDemoState& state_)
-    : DemoFrameListener(window_, camera_, false, false), state(state_) {}
+    : DemoFrameListener(window_, camera_), state(state_), editor(state_, [this] { updateTreePanel(); }) {
+    if (!state.speciesFile.empty()) editor.watch(state.speciesFile);
+}
 
+// The file first, then the keys, then the editor's windows, so that a key
+// that opens the editor shows it in the same frame.
 bool TreeFrameListener::frameStarted(const Velk::FrameEvent& event) {
-    using namespace Velk;
     inputReader->capture();
+    editor.reloadIfChanged();
+    const Velk::ImmediateGui* gui = Velk::ImmediateGui::getSingletonPtr();
+    const bool keysFree = gui == nullptr || !gui->wantsKeyboard();
+    const bool editorKey = inputReader->isKeyDown(Velk::KC_E);
+    if (keysFree) {
+        if (!handleKeys(event)) return false;
+        if (editorKey && !editorKeyHeld) editor.toggle();
+    } else {
+        treeToggleDelay = std::max(treeToggleDelay - event.timeSinceLastFrame, 0.0f);
+    }
+    editorKeyHeld = editorKey;
+    editor.draw();
+    return true;
+}
+
+void TreeFrameListener::describe(nlohmann::json& section) const { section["editor"] = editor.describe(); }
+
+bool TreeFrameListener::handleKeys(const Velk::FrameEvent& event) {
+    using namespace Velk;
     InputReader& in = *inputReader;
     if (in.isKeyDown(KC_ESCAPE)) return false;
 
@@ -70,7 +93,7 @@ bool TreeFrameListener::frameStarted(const Velk::FrameEvent& event) {
     if (in.isKeyDown(KC_TAB) && treeToggleDelay == 0.0f) {
         treeToggleDelay = 0.2f;
         state.wireframe = !state.wireframe;
-        state.treeEntity->setRenderDetail(state.wireframe ? SDL_WIREFRAME : SDL_SOLID);
+        state.treeScene->getEntity()->setRenderDetail(state.wireframe ? SDL_WIREFRAME : SDL_SOLID);
     }
     // The first accepted number key sets the delay, so one acts per frame.
     for (const SpeciesKey& k : kSpeciesKeys) {
@@ -99,31 +122,17 @@ void TreeFrameListener::placeCamera() {
         state.cameraAzimuth -= 360.0f;
     else if (state.cameraAzimuth < 0.0f)
         state.cameraAzimuth += 360.0f;
-    placeOrbitCamera(*camera, state, 0.64f * state.tree->treeScale);
+    placeOrbitCamera(*camera, state, 0.64f * state.tree().treeScale);
 }
 
+// The working set takes the preset and the current leaf alpha; the new tree
+// is drawn solid whatever the wireframe flag says.
 void TreeFrameListener::regenerateTree(uint32_t type) {
-    using namespace Velk;
     state.parameters->loadPreset(type);
     state.parameters->setLeafAlpha(static_cast<uint8_t>(state.leafAlpha & 0xFF));
-
-    // Entity first: it refers to its mesh until it is gone. Both names are
-    // free again afterwards.
-    state.treeNode->detachObject(state.treeEntity);
-    const std::string meshName = state.treeEntity->getMesh()->getName();
-    SceneManager* scene = camera->getSceneManager();
-    scene->removeEntity(state.treeEntity);
-    state.treeEntity = nullptr;
-    MeshManager::getSingleton().remove(meshName);
-
-    state.tree.reset();
-    state.tree = std::make_unique<Tree>(*state.parameters, state.seed, &state.treeMemory);
-    state.tree->grow();
-    state.tree->buildMesh("TreeMesh");
-
-    state.treeEntity = scene->createEntity("TreeEntity", "TreeMesh");
-    assignTreeMaterials(*state.treeEntity, *state.tree->params);
-    state.treeNode->attachObject(state.treeEntity);
+    state.treeScene->show(*state.parameters, state.seed);
+    state.speciesFile.clear();
+    editor.presetLoaded();
     ++regenerations;
     updateTreePanel();
 }
@@ -135,7 +144,7 @@ void TreeFrameListener::updateLeafLightness() {
 }
 
 void TreeFrameListener::updateLeafAlpha() {
-    state.tree->params->setLeafAlpha(static_cast<uint8_t>(state.leafAlpha & 0xFF));
+    state.tree().params->setLeafAlpha(static_cast<uint8_t>(state.leafAlpha & 0xFF));
     setLeafDiffuse(state);
     updateTreePanel();
 }
@@ -143,11 +152,15 @@ void TreeFrameListener::updateLeafAlpha() {
 void TreeFrameListener::updateTreePanel() {
     using Velk::StringConverter;
     Velk::GuiManager& gui = Velk::GuiManager::getSingleton();
-    const TreeParameters& params = *state.tree->params;
-    gui.getGuiElement("Example/Tree/TreeType", false)->setCaption("[1-6] Tree Type: " + params.getTypeName());
+    const TreeParameters& params = *state.tree().params;
+    // A tree from a species file is named by the file.
+    const std::string species = state.speciesFile.empty()
+                                    ? params.getTypeName()
+                                    : std::filesystem::path(state.speciesFile).filename().string();
+    gui.getGuiElement("Example/Tree/TreeType", false)->setCaption("[1-6] Tree Type: " + species);
     gui.getGuiElement("Example/Tree/Seed", false)->setCaption("[Q/W] Seed: " + StringConverter::toString(state.seed));
     gui.getGuiElement("Example/Tree/Scale", false)
-        ->setCaption("     Scale: " + StringConverter::toString(state.tree->treeScale));
+        ->setCaption("     Scale: " + StringConverter::toString(state.tree().treeScale));
     gui.getGuiElement("Example/Tree/Lighting", false)
         ->setCaption("[K/L] Leaves Lightness: " + StringConverter::toString(state.leafLightness));
     gui.getGuiElement("Example/Tree/Alpha", false)

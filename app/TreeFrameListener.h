@@ -2,12 +2,18 @@
 
 #include "DemoFrameListener.h"
 #include "TreeDemoState.h"
+#include "TreeEditor.h"
+
+#include <nlohmann/json_fwd.hpp> // Required for: nlohmann::json
 
 #include <cstdint> // Required for: uint32_t
 
 // The tree demonstration's listener: orbits the camera, toggles wireframe,
 // regrows the tree as any species with the number keys, changes the seed
-// and restyles the leaves, keeping the tree panel up to date. Keeps the
+// and restyles the leaves, keeping the tree panel up to date; E opens the
+// parameter editor, and a species file the tree came from is reloaded when
+// it changes. While the editor's GUI has the keyboard (a field is being
+// edited, a slider dragged) the demonstration's keys do nothing. Keeps the
 // base listener's input reader and statistics, replaces its key handling.
 class TreeFrameListener : public DemoFrameListener {
 public:
@@ -26,9 +32,16 @@ public:
     void updateTreePanel();
     // How many times a number key regrew the tree.
     uint32_t getRegenerationCount() const { return regenerations; }
+    // Adds the editor's state to the demonstration's dump section.
+    void describe(nlohmann::json& section) const;
 
 private:
+    // The keys of the demonstration, when the GUI leaves them alone; false for Escape.
+    bool handleKeys(const Velk::FrameEvent& event);
+
     TreeDemoState& state;
+    TreeEditor editor;
+    bool editorKeyHeld = false; // E was down on the last frame
     float treeToggleDelay = 0.0f; // seconds until Tab or a number key is accepted again
     uint32_t regenerations = 0;
 };

@@ -1,14 +1,41 @@
 #include "TreeMaterials.h"
 
+#include "Tree.h"
 #include "TreeParameters.h"
-#include "scene/Entity.h" // Required for: Velk::Entity, Velk::SubEntity
+#include "material/Material.h"        // Required for: Velk::Material, Velk::Pass
+#include "material/MaterialManager.h" // Required for: Velk::MaterialManager
+#include "scene/Entity.h"             // Required for: Velk::Entity, Velk::SubEntity
 
-void assignTreeMaterials(Velk::Entity& entity, const TreeParameters& params) {
+// The leaf colours set here stand until a leaf key restyles them.
+void createTreeMaterials() {
+    using namespace Velk;
+    MaterialManager& materials = MaterialManager::getSingleton();
+    MaterialPtr bark = materials.create("BarkTextMat");
+    bark->getTechnique(0)->getPass(0)->createTextureUnitState("tree_bark.jpg", 0);
+
+    MaterialPtr leaves = materials.create("LeafTextMat");
+    Pass* leafPass = leaves->getTechnique(0)->getPass(0);
+    leafPass->createTextureUnitState("tree_leaves_pack1.tga", 0);
+    leafPass->setSceneBlending(SBT_TRANSPARENT_ALPHA);
+    leafPass->setCullingMode(CULL_NONE);
+    leafPass->setManualCullingMode(MANUAL_CULL_NONE);
+    leafPass->setLightingEnabled(true);
+    leafPass->setDiffuse(0.9f, 1.0f, 0.9f, 1.0f);
+    leafPass->setAmbient(0.5f, 0.6f, 0.5f);
+
+    MaterialPtr frames = materials.create("CoordFrameMat");
+    Pass* framePass = frames->getTechnique(0)->getPass(0);
+    framePass->setSceneBlending(SBT_TRANSPARENT_ALPHA);
+    framePass->setLightingEnabled(false);
+}
+
+void assignTreeMaterials(Velk::Entity& entity, const Tree& tree) {
+    const TreeParameters& params = *tree.params;
     entity.getSubEntity(0)->setMaterialName("BarkTextMat");
-    if (params.getLeaves() > 0) {
+    if (tree.leafCount > 0) {
         entity.getSubEntity(1)->setMaterialName("LeafTextMat");
-        if (params.getType() == 0) entity.getSubEntity(2)->setMaterialName("CoordFrameMat");
-    } else if (params.getType() == 0) {
+        if (hasFrameMarkers(params)) entity.getSubEntity(2)->setMaterialName("CoordFrameMat");
+    } else if (hasFrameMarkers(params)) {
         entity.getSubEntity(1)->setMaterialName("CoordFrameMat");
     }
 }

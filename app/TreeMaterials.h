@@ -3,9 +3,17 @@
 namespace Velk {
 class Entity;
 }
-class TreeParameters;
+class Tree;
+
+// Creates the three materials a tree entity uses: "BarkTextMat" (bark
+// texture), "LeafTextMat" (leaf atlas, blended, both sides, lit, diffuse
+// (0.9, 1, 0.9, 1), ambient (0.5, 0.6, 0.5)) and "CoordFrameMat" (blended,
+// unlit).
+void createTreeMaterials();
 
 // Gives a tree entity's sub-entities their materials in the mesh's submesh
-// order: bark, then leaves when the species has any, then the coordinate
-// frames of the Simple species.
-void assignTreeMaterials(Velk::Entity& entity, const TreeParameters& params);
+// order: bark, then leaves when the tree has any, then the coordinate frames
+// of the Simple species. Leaves are judged by the tree's own count, as the
+// mesh builder judges them: a parameter set with leaves can still grow a
+// tree without any (no branches on the last level).
+void assignTreeMaterials(Velk::Entity& entity, const Tree& tree);

@@ -1,83 +1,56 @@
-// The tree scene: sky, light, the three materials, the first tree and its
-// entity, the orbit camera and the tree panel.
-#include "TreeApplication.h"
+#include "TreeScene.h"
 
 #include "TreeMaterials.h"
-#include "TreeType.h"
-#include "core/Exception.h"          // Required for: VELK_EXCEPT
-#include "material/Material.h"        // Required for: Velk::Material, Velk::Pass
-#include "material/MaterialManager.h" // Required for: Velk::MaterialManager
-#include "math/Math.h"                // Required for: Velk::Math
-#include "overlay/OverlayManager.h"   // Required for: Velk::OverlayManager
-#include "scene/Camera.h"             // Required for: Velk::Camera
-#include "scene/Entity.h"             // Required for: Velk::Entity
-#include "scene/Light.h"              // Required for: Velk::Light
-#include "scene/SceneManager.h"       // Required for: Velk::SceneManager
-#include "scene/SceneNode.h"          // Required for: Velk::SceneNode
+#include "TreeParameters.h"
+#include "TreeTooLarge.h"
+#include "mesh/Mesh.h"          // Required for: Velk::Mesh
+#include "mesh/MeshManager.h"   // Required for: Velk::MeshManager
+#include "scene/Entity.h"       // Required for: Velk::Entity
+#include "scene/SceneManager.h" // Required for: Velk::SceneManager
+#include "scene/SceneNode.h"    // Required for: Velk::SceneNode
 
-#include <cmath> // Required for: std::cos, std::sin
+#include <string> // Required for: std::string
 
-void placeOrbitCamera(Velk::Camera& camera, const TreeDemoState& state, float h) {
-    const float e = state.cameraElevation * Velk::Math::fDeg2Rad;
-    const float a = state.cameraAzimuth * Velk::Math::fDeg2Rad;
-    const float d = state.cameraDistance;
-    camera.setPosition(Velk::Vector3(d * std::cos(e) * std::cos(a), d * std::sin(e) + h,
-                                     d * std::cos(e) * std::sin(a)));
-    camera.lookAt(Velk::Vector3(0.0f, h, 0.0f));
+TreeScene::TreeScene(Velk::SceneManager& scene, Velk::SceneNode& node) : scene_(scene), node_(node) {}
+
+TreeScene::~TreeScene() = default;
+
+// Entity first: it refers to its mesh until it is gone.
+void TreeScene::removeTree() {
+    if (entity_ != nullptr) {
+        node_.detachObject(entity_);
+        const std::string meshName = entity_->getMesh()->getName();
+        scene_.removeEntity(entity_);
+        entity_ = nullptr;
+        Velk::MeshManager::getSingleton().remove(meshName);
+    }
+    tree_.reset();
 }
 
-void buildTreeScene(Velk::SceneManager& scene, Velk::Camera& camera, TreeDemoState& state,
-                    uint32_t species, int32_t seed) {
-    using namespace Velk;
-    SceneManager* sceneManager = &scene;
-    sceneManager->setAmbientLight(ColourValue(0.5f, 0.5f, 0.5f, 1.0f));
-    sceneManager->setSkyBox(true, "Examples/BlueSkyBox", 50, true, Quaternion::IDENTITY);
-
-    Light* light = sceneManager->createLight("MainLight");
-    light->setType(Light::LT_DIRECTIONAL);
-    light->setDirection(Vector3(-0.5f, -0.5f, 0.0f));
-
-    MaterialManager& materials = MaterialManager::getSingleton();
-    MaterialPtr bark = materials.create("BarkTextMat");
-    bark->getTechnique(0)->getPass(0)->createTextureUnitState("tree_bark.jpg", 0);
-
-    MaterialPtr leaves = materials.create("LeafTextMat");
-    Pass* leafPass = leaves->getTechnique(0)->getPass(0);
-    leafPass->createTextureUnitState("tree_leaves_pack1.tga", 0);
-    leafPass->setSceneBlending(SBT_TRANSPARENT_ALPHA);
-    leafPass->setCullingMode(CULL_NONE);
-    leafPass->setManualCullingMode(MANUAL_CULL_NONE);
-    leafPass->setLightingEnabled(true);
-    leafPass->setDiffuse(0.9f, 1.0f, 0.9f, 1.0f);
-    leafPass->setAmbient(0.5f, 0.6f, 0.5f);
-
-    MaterialPtr frames = materials.create("CoordFrameMat");
-    Pass* framePass = frames->getTechnique(0)->getPass(0);
-    framePass->setSceneBlending(SBT_TRANSPARENT_ALPHA);
-    framePass->setLightingEnabled(false);
-
-    state.treeNode = sceneManager->getRootSceneNode()->createChildSceneNode(Vector3::ZERO, Quaternion::IDENTITY);
-
-    state.parameters = std::make_unique<TreeParameters>(2);
-    state.parameters->loadPreset(species);
-    state.seed = seed;
-    state.tree = std::make_unique<Tree>(*state.parameters, seed, &state.treeMemory);
-    state.tree->grow();
-    state.tree->buildMesh("TreeMesh");
-
-    state.treeEntity = sceneManager->createEntity("TreeEntity", "TreeMesh");
-    assignTreeMaterials(*state.treeEntity, *state.tree->params);
-    state.treeNode->attachObject(state.treeEntity);
-
-    // The species' scale, without its random variation, frames the first view.
-    placeOrbitCamera(camera, state, 0.8f * state.tree->params->getScale());
+// All of it runs inside one frame; the camera is left where it is. The old
+// tree goes first so that the new one reuses its memory; growth is
+// deterministic, so a refused tree is replaced by the old one grown again.
+void TreeScene::show(const TreeParameters& params, int32_t seed, uint64_t vertexBudget) {
+    std::unique_ptr<TreeParameters> previous = tree_ ? tree_->params->clone() : nullptr;
+    const int32_t previousSeed = seed_;
+    removeTree();
+    try {
+        build(params, seed, vertexBudget);
+    } catch (const TreeTooLarge&) {
+        removeTree();
+        if (previous) build(*previous, previousSeed, Tree::DEFAULT_VERTEX_BUDGET);
+        throw;
+    }
+    ++shows_;
 }
 
-void TreeApplication::createScene() {
-    buildTreeScene(*sceneManager, *camera, state, TREE_QUAKING_ASPEN, 0);
-    state.treePanel = Velk::OverlayManager::getSingleton().getByName("Example/TreeOverlay");
-    if (!state.treePanel)
-        VELK_EXCEPT(ERR_ITEM_NOT_FOUND, "overlay \"Example/TreeOverlay\" not found in any resource location",
-                    "TreeApplication::createScene");
-    state.treePanel->show();
+void TreeScene::build(const TreeParameters& params, int32_t seed, uint64_t vertexBudget) {
+    tree_ = std::make_unique<Tree>(params, seed, &memory_, vertexBudget);
+    requireWithinBudget(*tree_);
+    seed_ = seed;
+    tree_->grow();
+    tree_->buildMesh("TreeMesh");
+    entity_ = scene_.createEntity("TreeEntity", "TreeMesh");
+    assignTreeMaterials(*entity_, *tree_);
+    node_.attachObject(entity_);
 }

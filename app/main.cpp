@@ -1,23 +1,87 @@
-// The tree demonstration's entry point: hands the command line to the
-// engine (for its automation options), runs the application, and shows an
-// engine failure in the error display.
+// The tree demonstration's entry point: takes its own option (a species
+// file to start with), hands the rest of the command line to the engine
+// (for its automation options), runs the application, and shows an engine
+// failure in the error display.
+#include "SpeciesFile.h"
 #include "TreeApplication.h"
+#include "TreeTooLarge.h"
 #include "core/Exception.h"     // Required for: Velk::Exception
 #include "render/ErrorDialog.h" // Required for: Velk::showErrorDialog
 #include "render/Root.h"        // Required for: Velk::Root
 
-#include <iostream> // Required for: std::cerr
+#include <cstring>  // Required for: std::strcmp, std::strncmp
+#include <iostream> // Required for: std::cout, std::cerr
+#include <memory>   // Required for: std::unique_ptr
+#include <string>   // Required for: std::string
+#include <vector>   // Required for: std::vector
+
+namespace {
+
+const char* const kUsage =
+    "Usage: treedemo [--species-file FILE] [engine options]\n"
+    "\n"
+    "  --species-file FILE      start with the tree of this species file instead of\n"
+    "                           the Quaking Aspen, and grow it again whenever the\n"
+    "                           file changes on disk (an invalid edit is shown and\n"
+    "                           the last good tree stays)\n"
+    "\n";
+
+// Takes --species-file out of the arguments; the rest go to the engine.
+// False when the option has no value.
+bool takeSpeciesFile(int argc, char** argv, std::string& speciesFile, std::vector<char*>& engineArguments) {
+    engineArguments.push_back(argv[0]);
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--species-file") == 0) {
+            if (i + 1 >= argc) return false;
+            speciesFile = argv[++i];
+        } else if (std::strncmp(argv[i], "--species-file=", 15) == 0) {
+            speciesFile = argv[i] + 15;
+        } else {
+            engineArguments.push_back(argv[i]);
+        }
+    }
+    return true;
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
+    std::string speciesFile;
+    std::vector<char*> engineArguments;
+    if (!takeSpeciesFile(argc, argv, speciesFile, engineArguments)) {
+        std::cerr << "treedemo: --species-file needs a file name (see --help)\n";
+        return 2;
+    }
     try {
-        if (!Velk::Root::setCommandLine(argc, argv)) return 0; // --help was printed
+        for (int i = 1; i < argc; ++i)
+            if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) std::cout << kUsage;
+        if (!Velk::Root::setCommandLine(static_cast<int>(engineArguments.size()), engineArguments.data()))
+            return 0; // --help was printed
     } catch (const Velk::Exception& e) {
         std::cerr << "treedemo: " << e.getFullDescription() << "\n";
         return 2;
     }
-    TreeApplication app;
+
+    std::unique_ptr<TreeApplication> app;
+    if (speciesFile.empty()) {
+        app = std::make_unique<TreeApplication>();
+    } else {
+        // A file that cannot be used, or whose tree is too large, ends the
+        // program before anything opens.
+        try {
+            Species species = readSpeciesFile(speciesFile);
+            requireWithinBudget(Tree(*species.parameters, 0));
+            app = std::make_unique<TreeApplication>(std::move(species.parameters), speciesFile);
+        } catch (const SpeciesError& e) {
+            std::cerr << "treedemo: " << e.what() << "\n";
+            return 2;
+        } catch (const TreeTooLarge& e) {
+            std::cerr << "treedemo: " << speciesFile << ": " << e.what() << "\n";
+            return 2;
+        }
+    }
     try {
-        app.run();
+        app->run();
     } catch (const Velk::Exception& e) {
         Velk::showErrorDialog("An exception has occured!", e.getFullDescription());
     }

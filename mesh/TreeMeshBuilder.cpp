@@ -95,7 +95,7 @@ Mesh* Tree::buildMesh(const std::string& name) {
         trunk->writeLeafVertices(floats, colours, 0.0f);
         assert(cursorsAt(barkVertices + leafVertices));
     }
-    if (params->type == 0) {
+    if (hasFrameMarkers(*params)) {
         trunk->writeFrameVertices(floats, colours);
     }
     assert(cursorsAt(vertices));
@@ -113,7 +113,7 @@ Mesh* Tree::buildMesh(const std::string& name) {
                    [&](uint32_t*& indices, uint32_t& b) { trunk->writeLeafIndices(indices, b); });
         assert(base == barkVertices + leafVertices);
     }
-    if (params->type == 0) {
+    if (hasFrameMarkers(*params)) {
         addSubMesh(*mesh, INDICES_PER_FRAME * static_cast<std::size_t>(frameCount), base,
                    [&](uint32_t*& indices, uint32_t& b) { trunk->writeFrameIndices(indices, b); });
     }

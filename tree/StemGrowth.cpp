@@ -19,7 +19,7 @@ namespace {
 void countRing(Tree& tree, int32_t sides, bool withTriangles) {
     tree.vertexCount += sides;
     if (withTriangles) tree.stemTriangleCount += 2 * sides;
-    if (tree.params->type == 0) {
+    if (hasFrameMarkers(*tree.params)) {
         tree.vertexCount += Tree::FRAME_VERTICES;
         tree.frameCount += 1;
     }

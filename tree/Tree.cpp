@@ -59,7 +59,7 @@ bool Tree::planStem(uint8_t level, int64_t leaves) {
     // The points and rings Stem::grow will make, counted the way it counts them.
     const uint64_t points = 1 + uint64_t(std::max(p.curveRes[level], 0)) + (level == 0 ? 8 : 0);
     uint64_t perPoint = uint64_t(std::max(p.ringVertices[level], 0));
-    if (p.type == 0) perPoint += FRAME_VERTICES;
+    if (hasFrameMarkers(p)) perPoint += FRAME_VERTICES;
     // Each term is far below 2^64: points and perPoint are 32-bit, leaves 31-bit.
     const uint64_t vertices = points * perPoint + 4 * uint64_t(std::max<int64_t>(leaves, 0));
     const uint64_t most = std::numeric_limits<uint64_t>::max();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TreeType.h" // Required for: TREE_SIMPLE
+
 #include <cstdint> // Required for: uint8_t, int32_t, uint32_t
 #include <memory>  // Required for: std::unique_ptr
 #include <string>  // Required for: std::string
@@ -87,3 +89,7 @@ private:
     template <class F> void forEachArray(TreeParameters& other, F&& f);
     template <class F> void forEachArray(F&& f);
 };
+
+// Whether trees of this parameter set carry a coordinate-frame marker at
+// every stem point: only the Simple species does.
+inline bool hasFrameMarkers(const TreeParameters& params) { return params.type == TREE_SIMPLE; }

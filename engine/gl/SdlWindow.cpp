@@ -108,23 +108,14 @@ void SdlWindow::_pumpEvents() {
             }
             break;
         case SDL_MOUSEMOTION:
-            input_.mouseX = event.motion.x;
-            input_.mouseY = event.motion.y;
-            input_.mouseRelX += event.motion.xrel;
-            input_.mouseRelY += event.motion.yrel;
+            input_.moveMouse(event.motion.x, event.motion.y, event.motion.xrel, event.motion.yrel);
             break;
-        case SDL_MOUSEBUTTONDOWN: {
-            const int button = engineButton(event.button.button);
-            if (button < 32) input_.buttons |= 1u << button;
-            input_.clicks.push_back({event.button.x, event.button.y, button});
+        case SDL_MOUSEBUTTONDOWN:
+        case SDL_MOUSEBUTTONUP:
+            input_.setMouseButton(engineButton(event.button.button), event.type == SDL_MOUSEBUTTONDOWN,
+                                  event.button.x, event.button.y);
             break;
-        }
-        case SDL_MOUSEBUTTONUP: {
-            const int button = engineButton(event.button.button);
-            if (button < 32) input_.buttons &= ~(1u << button);
-            break;
-        }
-        case SDL_MOUSEWHEEL: input_.mouseRelZ += event.wheel.y; break;
+        case SDL_MOUSEWHEEL: input_.turnWheel(event.wheel.y); break;
         default: break;
         }
     }

@@ -25,6 +25,7 @@ struct InputState {
     KeySet scriptedKeys{}; // held by the key script on this frame
     int mouseX = 0;        // position in the window, pixels
     int mouseY = 0;
+    bool mousePositionKnown = false; // the pointer has moved over the window
     int mouseRelX = 0;     // movement during this frame
     int mouseRelY = 0;
     int mouseRelZ = 0;     // wheel
@@ -48,6 +49,29 @@ struct InputState {
         deviceKeys[key] = down;
         noteChange(key, before);
     }
+
+    // The pointer moved to (x, y), by (relX, relY) since its last event.
+    void moveMouse(int x, int y, int relX, int relY) {
+        mouseX = x;
+        mouseY = y;
+        mousePositionKnown = true;
+        mouseRelX += relX;
+        mouseRelY += relY;
+    }
+
+    // A button went down or up at (x, y); a press is kept as a click.
+    void setMouseButton(int button, bool down, int x, int y) {
+        if (button < 0 || button >= 32) return;
+        if (down) {
+            buttons |= 1u << button;
+            clicks.push_back({x, y, button});
+        } else {
+            buttons &= ~(1u << button);
+        }
+    }
+
+    // The wheel turned by whole steps (away from the user is positive).
+    void turnWheel(int steps) { mouseRelZ += steps; }
 
     // Replaces the scripted keys, recording an event for each change.
     void setScriptedKeys(const KeySet& keys) {

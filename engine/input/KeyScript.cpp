@@ -2,6 +2,7 @@
 
 #include "core/Exception.h"
 
+#include <cctype>  // Required for: std::toupper
 #include <fstream> // Required for: std::ifstream
 #include <sstream> // Required for: std::istringstream
 
@@ -14,6 +15,59 @@ bool parseFrame(const std::string& text, unsigned long& frame) {
         return false;
     frame = std::stoul(text);
     return frame > 0;
+}
+
+// A whole-text integer within +-100000 (positions and wheel steps).
+bool parseInteger(const std::string& text, int& value) {
+    const std::size_t digits = text.rfind('-', 0) == 0 ? 1 : 0;
+    if (text.size() <= digits || text.size() > digits + 6 ||
+        text.find_first_not_of("0123456789", digits) != std::string::npos)
+        return false;
+    value = std::stoi(text);
+    return value >= -100000 && value <= 100000;
+}
+
+// Engine button number of LEFT, RIGHT or MIDDLE (any case); -1 otherwise.
+int parseButton(std::string name) {
+    for (char& c : name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    if (name == "LEFT") return 0;
+    if (name == "RIGHT") return 1;
+    if (name == "MIDDLE") return 2;
+    return -1;
+}
+
+// Whether the word is MOUSE, in any case.
+bool isMouseWord(std::string word) {
+    for (char& c : word) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return word == "MOUSE";
+}
+
+// "MOVE X Y", "PRESS BUTTON", "RELEASE BUTTON" or "WHEEL STEPS", nothing after.
+template <class Fail>
+MouseAction parseMouse(std::istream& words, unsigned long frame, const Fail& fail) {
+    MouseAction action;
+    action.frame = frame;
+    std::string kind;
+    std::string a;
+    std::string b;
+    words >> kind;
+    for (char& c : kind) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    if (kind == "MOVE") {
+        action.kind = MouseAction::MOVE;
+        if (!(words >> a >> b) || !parseInteger(a, action.x) || !parseInteger(b, action.y))
+            fail("MOUSE MOVE expects two whole pixel numbers X Y");
+    } else if (kind == "PRESS" || kind == "RELEASE") {
+        action.kind = kind == "PRESS" ? MouseAction::PRESS : MouseAction::RELEASE;
+        if (!(words >> a) || (action.button = parseButton(a)) < 0)
+            fail("MOUSE " + kind + " expects a button: LEFT, RIGHT or MIDDLE");
+    } else if (kind == "WHEEL") {
+        action.kind = MouseAction::WHEEL;
+        if (!(words >> a) || !parseInteger(a, action.steps)) fail("MOUSE WHEEL expects whole steps, like 1 or -2");
+    } else {
+        fail("unknown mouse action '" + kind + "' (expected MOVE, PRESS, RELEASE or WHEEL)");
+    }
+    if (words >> a) fail("unexpected '" + a + "' after the mouse action");
+    return action;
 }
 } // namespace
 
@@ -29,6 +83,7 @@ void KeyScript::load(const std::string& fileName) {
 // Parses every line before keeping any, so a bad script changes nothing.
 void KeyScript::load(std::istream& stream, const std::string& sourceName) {
     std::vector<Span> parsed;
+    std::vector<MouseAction> parsedMouse;
     std::string line;
     long lineNumber = 0;
     while (std::getline(stream, line)) {
@@ -53,6 +108,14 @@ void KeyScript::load(std::istream& stream, const std::string& sourceName) {
             fail("bad frame range '" + frames + "' (expected FIRST-LAST, FIRST <= LAST)");
         }
         std::string name;
+        if (words >> name && isMouseWord(name)) {
+            if (last != first) fail("a mouse line acts on one frame, not on '" + frames + "'");
+            parsedMouse.push_back(parseMouse(words, first, fail));
+            continue;
+        }
+        words.clear();
+        words.seekg(0);
+        words >> frames;
         bool anyKey = false;
         while (words >> name) {
             const KeyCode key = keyCodeFromName(name);
@@ -63,6 +126,15 @@ void KeyScript::load(std::istream& stream, const std::string& sourceName) {
         if (!anyKey) fail("no key names after '" + frames + "'");
     }
     spans_.insert(spans_.end(), parsed.begin(), parsed.end());
+    mouse_.insert(mouse_.end(), parsedMouse.begin(), parsedMouse.end());
+}
+
+// Every action of the frame, in the order the script gives them.
+std::vector<MouseAction> KeyScript::mouseAt(unsigned long frame) const {
+    std::vector<MouseAction> actions;
+    for (const MouseAction& action : mouse_)
+        if (action.frame == frame) actions.push_back(action);
+    return actions;
 }
 
 // All spans covering the frame.

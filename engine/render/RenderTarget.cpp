@@ -24,7 +24,7 @@ void RenderTarget::addListener(RenderTargetListener* listener) {
 
 void RenderTarget::removeListener(RenderTargetListener* listener) { std::erase(listeners_, listener); }
 
-// Clears colour and depth, then lets the listeners and the overlay layer draw
+// Clears colour and depth, then lets the listeners, the overlay layer and the GUI draw
 // and counts their triangles.
 void RenderTarget::update() {
     bindForDrawing();
@@ -37,6 +37,7 @@ void RenderTarget::update() {
     const std::vector<RenderTargetListener*> listeners = listeners_;
     for (RenderTargetListener* listener : listeners) triangles += listener->renderContents(*this);
     if (overlayListener_ != nullptr) triangles += overlayListener_->renderContents(*this);
+    if (guiListener_ != nullptr) triangles += guiListener_->renderContents(*this);
     lastTriangles_ = triangles;
     GL::checkErrors("RenderTarget::update");
 }

@@ -53,6 +53,8 @@ public:
     // The overlay layer: drawn after every listener, whenever they were
     // added, so that overlays are never covered by a viewport. Null for none.
     void _setOverlayListener(RenderTargetListener* listener) { overlayListener_ = listener; }
+    // The immediate-mode GUI layer: drawn last, over the overlays. Null for none.
+    void _setGuiListener(RenderTargetListener* listener) { guiListener_ = listener; }
 
     // Writes what was last drawn: PNG for ".png", JPEG for ".jpg"/".jpeg".
     void writeContentsToFile(const std::string& fileName);
@@ -93,6 +95,7 @@ private:
     std::vector<RenderTargetListener*> listeners_;
     std::vector<std::unique_ptr<Viewport>> viewports_; // in z-order
     RenderTargetListener* overlayListener_ = nullptr;
+    RenderTargetListener* guiListener_ = nullptr;
     unsigned int lastTriangles_ = 0;
 };
 

@@ -7,6 +7,7 @@
 #include "gl/OffscreenWindow.h"
 #include "gl/SdlDisplay.h"
 #include "gl/SdlWindow.h"
+#include "gui/ImmediateGui.h"
 #include "input/KeyScript.h"
 #include "input/PlatformManager.h"
 #include "render/EngineManagers.h"
@@ -14,7 +15,8 @@
 #include "render/GLObjectCount.h"
 #include "render/RenderSystem.h"
 
-#include <SDL2/SDL.h> // Required for: SDL_Quit
+#include <SDL2/SDL.h>         // Required for: SDL_Quit
+#include <nlohmann/json.hpp> // Required for: nlohmann::json (the GUI's dump section)
 
 #include <algorithm>  // Required for: std::find, std::erase
 #include <cmath>      // Required for: std::llround
@@ -102,6 +104,11 @@ Root::Root(const std::string& pluginFileName, const std::string& configFileName,
 Root::~Root() {
     frameListeners_.clear();
     dumpSections_.clear();
+    if (gui_) {
+        window_->_setGuiListener(nullptr);
+        window_->bindForDrawing();
+        gui_.reset();
+    }
     if (overlayManager_) {
         window_->_setOverlayListener(nullptr);
         overlayManager_.reset();
@@ -212,6 +219,10 @@ RenderWindow* Root::initialise(bool autoCreateWindow, const std::string& windowT
     overlayManager_ = std::make_unique<OverlayManager>();
     window_->_setOverlayListener(overlayManager_.get());
     overlayManager_->parseAllScripts();
+    // The GUI draws over the overlays and reads the same input as the listeners.
+    gui_ = std::make_unique<ImmediateGui>(*window_);
+    window_->_setGuiListener(gui_.get());
+    setStateDumpSection("gui", [this] { return gui_->dumpState(); });
     lastFrame_ = std::chrono::steady_clock::now();
     return window_.get();
 }
@@ -263,7 +274,25 @@ bool Root::renderOneFrame() {
                                                   : static_cast<float>(static_cast<double>(microseconds) / 1e6);
 
     window_->_pumpEvents();
-    if (!keyScript_->empty()) window_->_getInputState().setScriptedKeys(keyScript_->keysAt(frameNumber_));
+    if (!keyScript_->empty()) {
+        // Scripted mouse actions take the road of the window's own mouse events.
+        InputState& input = window_->_getInputState();
+        input.setScriptedKeys(keyScript_->keysAt(frameNumber_));
+        for (const MouseAction& action : keyScript_->mouseAt(frameNumber_)) {
+            switch (action.kind) {
+            case MouseAction::MOVE:
+                input.moveMouse(action.x, action.y, action.x - input.mouseX, action.y - input.mouseY);
+                break;
+            case MouseAction::PRESS:
+            case MouseAction::RELEASE:
+                input.setMouseButton(action.button, action.kind == MouseAction::PRESS, input.mouseX, input.mouseY);
+                break;
+            case MouseAction::WHEEL: input.turnWheel(action.steps); break;
+            }
+        }
+    }
+
+    gui_->_beginFrame(seconds);
 
     const FrameEvent event{seconds, seconds};
     if (!fireFrameStarted(event)) return false;

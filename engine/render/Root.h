@@ -17,6 +17,7 @@
 namespace Velk {
 
 class EngineManagers;
+class ImmediateGui;
 class KeyScript;
 class Log;
 class OverlayManager;
@@ -29,7 +30,8 @@ class SceneManager;
 // settings dialog, opens the render window and runs the frame loop. There is
 // at most one; destroying it shuts everything down and frees every GL object.
 //
-// The frame loop, per frame: read window events (and the key script), call
+// The frame loop, per frame: read window events (and the key script), start
+// the immediate-mode GUI's frame with that input, call
 // every listener's frameStarted, draw the window (clear, then its
 // RenderTargetListeners), call frameEnded, write a requested screenshot,
 // present, count the frame in the statistics. A listener returning false from
@@ -110,6 +112,7 @@ private:
     std::unique_ptr<RenderWindow> window_;
     std::unique_ptr<EngineManagers> managers_; // buffers, meshes, textures, materials, scene; GL objects
     std::unique_ptr<OverlayManager> overlayManager_; // made with the window, gone before it
+    std::unique_ptr<ImmediateGui> gui_;              // made with the window, gone before it
     std::vector<FrameListener*> frameListeners_;
     std::map<std::string, StateDumpSection> dumpSections_;
     bool displayAvailable_ = false;

@@ -28,7 +28,7 @@ protected:
         sceneManager->setSkyBox(true, "Examples/BlueSkyBox", 50);
     }
     void createFrameListener() override {
-        auto* listener = new InspectableListener(window, camera, false, false);
+        auto* listener = new InspectableListener(window, camera);
         listener->showDebugOverlay(true);
         frameListener = listener;
         root->addFrameListener(listener);

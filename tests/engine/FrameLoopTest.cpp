@@ -123,6 +123,56 @@ TEST_F(FrameLoop, ScriptedEscapeOnFrameFiveIsSeenOnExactlyThatFrame) {
     EXPECT_EQ(watcher.framesDown, std::set<int>{5});
 }
 
+// Records what an input reader sees of the mouse on every frame.
+class MouseWatcher : public FrameListener {
+public:
+    explicit MouseWatcher(RenderWindow* window) { reader.initialise(window); }
+    bool frameStarted(const FrameEvent&) override {
+        reader.capture();
+        const InputState& input = reader.getWindow()->_getInputState();
+        seen.push_back({reader.getMouseRelativeX(), reader.getMouseRelativeY(), reader.getMouseRelativeZ(),
+                        reader.getMouseButton(0), input.mouseX, input.mouseY, static_cast<int>(input.clicks.size())});
+        return true;
+    }
+    struct Frame {
+        int relX, relY, relZ;
+        bool left;
+        int x, y, clicks;
+    };
+    InputReader reader;
+    std::vector<Frame> seen;
+};
+
+TEST_F(FrameLoop, ScriptedMouseReachesTheInputReaderLikeTheDevice) {
+    AutomationOptions options = offscreenOptions();
+    options.frameLimit = 5;
+    options.keyScriptFile = folder.write("keys.txt", "2 MOUSE MOVE 30 20\n3 MOUSE PRESS LEFT\n3 MOUSE MOVE 40 10\n"
+                                                     "4 MOUSE WHEEL -2\n5 MOUSE RELEASE LEFT\n");
+    Root& engine = startEngine(options);
+    MouseWatcher watcher(engine.initialise(true));
+    engine.addFrameListener(&watcher);
+    engine.startRendering();
+    ASSERT_EQ(watcher.seen.size(), 5u);
+    EXPECT_EQ(watcher.seen[0].relX, 0);
+    EXPECT_FALSE(watcher.seen[0].left);
+    // Frame 2: from (0, 0) to (30, 20).
+    EXPECT_EQ(watcher.seen[1].relX, 30);
+    EXPECT_EQ(watcher.seen[1].relY, 20);
+    EXPECT_FALSE(watcher.seen[1].left);
+    // Frame 3: pressed at (30, 20), then moved by (10, -10) with the button held.
+    EXPECT_TRUE(watcher.seen[2].left);
+    EXPECT_EQ(watcher.seen[2].clicks, 1);
+    EXPECT_EQ(watcher.seen[2].relX, 10);
+    EXPECT_EQ(watcher.seen[2].relY, -10);
+    EXPECT_EQ(watcher.seen[2].x, 40);
+    // Frame 4: held, still, wheel two steps towards the user.
+    EXPECT_TRUE(watcher.seen[3].left);
+    EXPECT_EQ(watcher.seen[3].clicks, 0);
+    EXPECT_EQ(watcher.seen[3].relX, 0);
+    EXPECT_EQ(watcher.seen[3].relZ, -2);
+    EXPECT_FALSE(watcher.seen[4].left);
+}
+
 TEST_F(FrameLoop, BadKeyScriptStopsTheEngineWithItsLine) {
     AutomationOptions options = offscreenOptions();
     options.keyScriptFile = folder.write("keys.txt", "1 A\n2 BOGUS\n");

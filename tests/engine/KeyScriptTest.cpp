@@ -62,3 +62,39 @@ TEST(KeyScript, MissingFileIsAnError) {
     KeyScript script;
     EXPECT_THROW(script.load("/nonexistent/keys.txt"), Exception);
 }
+
+TEST(KeyScript, MouseLinesGiveTheirActionsOnTheirFrame) {
+    const KeyScript script = parse("3 mouse move 120 -4\n3 MOUSE PRESS left\n3 A\n9 MOUSE RELEASE RIGHT\n"
+                                   "9 MOUSE WHEEL -2\n10 MOUSE PRESS MIDDLE\n");
+    EXPECT_FALSE(script.empty());
+    EXPECT_TRUE(script.mouseAt(2).empty());
+    const std::vector<MouseAction> three = script.mouseAt(3);
+    ASSERT_EQ(three.size(), 2u);
+    EXPECT_EQ(three[0].kind, MouseAction::MOVE);
+    EXPECT_EQ(three[0].x, 120);
+    EXPECT_EQ(three[0].y, -4);
+    EXPECT_EQ(three[1].kind, MouseAction::PRESS);
+    EXPECT_EQ(three[1].button, 0);
+    EXPECT_TRUE(script.keysAt(3)[KC_A]) << "key lines still work beside mouse lines";
+    const std::vector<MouseAction> nine = script.mouseAt(9);
+    ASSERT_EQ(nine.size(), 2u);
+    EXPECT_EQ(nine[0].kind, MouseAction::RELEASE);
+    EXPECT_EQ(nine[0].button, 1);
+    EXPECT_EQ(nine[1].kind, MouseAction::WHEEL);
+    EXPECT_EQ(nine[1].steps, -2);
+    EXPECT_EQ(script.mouseAt(10).at(0).button, 2);
+    EXPECT_FALSE(parse("4 MOUSE WHEEL 1\n").empty()) << "a script of mouse lines only is not empty";
+}
+
+TEST(KeyScript, BadMouseLinesNameTheLine) {
+    EXPECT_EQ(errorLine("1 A\n2 MOUSE MOVE 10\n"), 2);
+    EXPECT_EQ(errorLine("1 MOUSE MOVE 10 x\n"), 1);
+    EXPECT_EQ(errorLine("1 MOUSE PRESS THUMB\n"), 1);
+    EXPECT_EQ(errorLine("1 MOUSE RELEASE\n"), 1);
+    EXPECT_EQ(errorLine("1 MOUSE WHEEL up\n"), 1);
+    EXPECT_EQ(errorLine("1 MOUSE JUMP\n"), 1);
+    EXPECT_EQ(errorLine("1 MOUSE\n"), 1);
+    EXPECT_EQ(errorLine("\n1-4 MOUSE PRESS LEFT\n"), 2) << "mouse lines act on one frame";
+    EXPECT_EQ(errorLine("1 MOUSE MOVE 1 2 3\n"), 1);
+    EXPECT_EQ(errorLine("1 MOUSE MOVE 9999999 2\n"), 1);
+}

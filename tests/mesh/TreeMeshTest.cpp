@@ -252,7 +252,7 @@ TEST_P(SpeciesMeshTest, CursorsEndExactlyAtTheBufferEnds) {
     EXPECT_EQ(c, colours.data() + bark);
     if (tree->leafCount > 0) tree->trunk->writeLeafVertices(f, c, 0.0f);
     EXPECT_EQ(c, colours.data() + bark + 2 * std::size_t(tree->leafTriangleCount));
-    if (tree->params->type == 0) tree->trunk->writeFrameVertices(f, c);
+    if (hasFrameMarkers(*tree->params)) tree->trunk->writeFrameVertices(f, c);
     EXPECT_EQ(f, floats.data() + FLOATS_PER_VERTEX * vertices);
     EXPECT_EQ(c, colours.data() + vertices);
     EXPECT_EQ(floats.back(), -1.0f);
@@ -272,7 +272,7 @@ TEST_P(SpeciesMeshTest, CursorsEndExactlyAtTheBufferEnds) {
     if (tree->leafCount > 0)
         checkIndexPass(3 * std::size_t(tree->leafTriangleCount), base,
                        [&](uint32_t*& i, uint32_t& b) { tree->trunk->writeLeafIndices(i, b); });
-    if (tree->params->type == 0)
+    if (hasFrameMarkers(*tree->params))
         checkIndexPass(27 * std::size_t(tree->frameCount), base,
                        [&](uint32_t*& i, uint32_t& b) { tree->trunk->writeFrameIndices(i, b); });
     EXPECT_EQ(base, vertices);

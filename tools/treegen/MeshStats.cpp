@@ -37,7 +37,7 @@ MeshStats measureMesh(Tree& tree) {
     // The builder's order: bark always, leaves when the tree has any, markers on the Simple tree.
     std::vector<std::string> parts = {"bark"};
     if (tree.leafCount > 0) parts.push_back("leaves");
-    if (tree.params->type == 0) parts.push_back("markers");
+    if (hasFrameMarkers(*tree.params)) parts.push_back("markers");
     for (std::size_t i = 0; i < mesh.getNumSubMeshes(); ++i)
         s.subMeshes.push_back({i < parts.size() ? parts[i] : "?", mesh.getSubMesh(i)->indexData->indexCount});
     s.boundsMinimum = mesh.getBounds().getMinimum();

@@ -1,18 +1,12 @@
 #include "TreeRender.h"
 
+#include "DemoView.h"
 #include "TreeDemoState.h"
-#include "TreeMaterials.h"
 #include "TreeTooLarge.h"
-#include "mesh/Mesh.h"                // Required for: Velk::Mesh
-#include "mesh/MeshManager.h"         // Required for: Velk::MeshManager
-#include "scene/Entity.h"             // Required for: Velk::Entity
-#include "scene/SceneNode.h"          // Required for: Velk::SceneNode
 #include "core/Exception.h"          // Required for: Velk::Exception
 #include "core/ResourceManager.h"    // Required for: Velk::ResourceManager
 #include "material/TextureManager.h" // Required for: Velk::TextureManager
 #include "render/Root.h"             // Required for: Velk::Root
-#include "render/Viewport.h"         // Required for: Velk::Viewport
-#include "scene/Camera.h"            // Required for: Velk::Camera
 #include "scene/SceneManager.h"      // Required for: Velk::SceneManager
 
 #include <chrono>     // Required for: std::chrono::steady_clock
@@ -21,31 +15,6 @@
 #include <system_error> // Required for: std::error_code
 
 namespace fs = std::filesystem;
-
-namespace {
-
-// Puts the tree of `params` in place of the scene's preset tree: the same
-// steps as a regrowth, then the camera framed on the new species' scale.
-void replaceTree(Velk::SceneManager& scene, Velk::Camera& camera, TreeDemoState& state,
-                 const TreeParameters& params, int32_t seed) {
-    state.treeNode->detachObject(state.treeEntity);
-    const std::string meshName = state.treeEntity->getMesh()->getName();
-    scene.removeEntity(state.treeEntity);
-    state.treeEntity = nullptr;
-    Velk::MeshManager::getSingleton().remove(meshName);
-
-    state.tree.reset();
-    state.parameters = params.clone();
-    state.tree = std::make_unique<Tree>(*state.parameters, seed, &state.treeMemory);
-    state.tree->grow();
-    state.tree->buildMesh("TreeMesh");
-    state.treeEntity = scene.createEntity("TreeEntity", "TreeMesh");
-    assignTreeMaterials(*state.treeEntity, *state.tree->params);
-    state.treeNode->attachObject(state.treeEntity);
-    placeOrbitCamera(camera, state, 0.8f * state.tree->params->getScale());
-}
-
-} // namespace
 
 double renderTree(uint32_t species, int32_t seed, const std::string& path, const RenderView& view,
                   const std::string& mediaDir, const TreeParameters* params, uint64_t maxVertices) {
@@ -73,23 +42,22 @@ double renderTree(uint32_t species, int32_t seed, const std::string& path, const
         root.showConfigDialog();
         Velk::RenderWindow* window = root.initialise(true, "treegen render");
         Velk::SceneManager* scene = root.getSceneManager(Velk::ST_GENERIC);
-        Velk::Camera* camera = scene->createCamera("PlayerCam");
-        camera->setNearClipDistance(5);
-        Velk::Viewport* viewport = window->addViewport(camera, 0, 0, 0, 1, 1);
-        viewport->setBackgroundColour(Velk::ColourValue(0, 0, 0, 1));
-        camera->setAspectRatio(float(viewport->getActualWidth()) / float(viewport->getActualHeight()));
+        // The application's camera and viewport, so that both pictures agree.
+        Velk::Camera* camera = createPlayerCamera(*scene);
+        createWindowViewport(*window, *camera);
         Velk::TextureManager::getSingleton().setDefaultNumMipmaps(5);
 
         TreeDemoState state;
         state.cameraAzimuth = view.azimuth;
         state.cameraElevation = view.elevation;
         state.cameraDistance = view.distance;
-        buildTreeScene(*scene, *camera, state, params ? params->type : species, seed);
-        if (params) replaceTree(*scene, *camera, state, *params, seed);
+        TreeParameters preset(2);
+        preset.loadPreset(species);
+        buildTreeScene(*scene, *camera, state, params ? *params : preset, seed);
 
         root.renderOneFrame();
         window->writeContentsToFile(partial.string());
-        state.tree.reset();
+        state.treeScene.reset();
     } catch (const Velk::Exception& e) {
         std::error_code ignored;
         fs::remove(partial, ignored);

@@ -22,8 +22,8 @@ Entity* showTree(SceneManager& scene, SceneNode& node, const Tree& tree) {
     entity->getSubEntity(0)->setMaterialName("BarkTextMat");
     if (tree.params->leaves > 0) {
         entity->getSubEntity(1)->setMaterialName("LeafTextMat");
-        if (tree.params->type == 0) entity->getSubEntity(2)->setMaterialName("CoordFrameMat");
-    } else if (tree.params->type == 0) {
+        if (hasFrameMarkers(*tree.params)) entity->getSubEntity(2)->setMaterialName("CoordFrameMat");
+    } else if (hasFrameMarkers(*tree.params)) {
         entity->getSubEntity(1)->setMaterialName("CoordFrameMat");
     }
     node.attachObject(entity);

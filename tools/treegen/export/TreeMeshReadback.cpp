@@ -15,7 +15,7 @@ TreeMeshReadback::TreeMeshReadback(const Velk::Mesh& mesh, const Tree& tree) {
     // Bark first, then leaves when the tree planned any, then the markers of type 0.
     std::vector<ExportMaterial> order{ExportMaterial::Bark};
     if (tree.leafCount > 0) order.push_back(ExportMaterial::Leaves);
-    if (tree.params->type == 0) order.push_back(ExportMaterial::Markers);
+    if (hasFrameMarkers(*tree.params)) order.push_back(ExportMaterial::Markers);
     for (size_t i = 0; i < mesh.getNumSubMeshes() && i < order.size(); ++i) {
         const Velk::IndexData& indexData = *mesh.getSubMesh(i)->indexData;
         ExportPrimitive primitive;
