@@ -79,8 +79,7 @@ void RenderSystem::saveSettings(const std::string& fileName) const {
     try {
         writeFileAtomically(fileName, text);
     } catch (const Exception& error) {
-        throw Exception(error.getNumber(), "cannot write the settings file: " + error.getDescription(),
-                        "RenderSystem::saveSettings");
+        throw Exception(error.getNumber(), error.getDescription(), "RenderSystem::saveSettings");
     }
 }
 

@@ -60,8 +60,7 @@ void Root::writeStateDump(const std::string& fileName) const {
     try {
         writeFileAtomically(fileName, text);
     } catch (const Exception& error) {
-        throw Exception(error.getNumber(), "cannot write the state dump: " + error.getDescription(),
-                        "Root::writeStateDump");
+        throw Exception(error.getNumber(), error.getDescription(), "Root::writeStateDump");
     }
     log_->logMessage("State dump written to '" + fileName + "'");
 }
