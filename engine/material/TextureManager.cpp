@@ -29,7 +29,7 @@ struct DecodedImage {
 };
 
 // The whole file as bytes; an engine error naming the texture when it
-// cannot be read to its end.
+// cannot be opened.
 std::string readImageFile(const std::string& fileName, const std::string& path, const char* operation) {
     std::ifstream in(path, std::ios::binary);
     if (!in) {

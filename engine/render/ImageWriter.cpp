@@ -20,7 +20,8 @@ void appendBytes(void* context, void* data, int size) {
 } // namespace
 
 // The image is encoded in memory and then written whole, so a failed write
-// never leaves a cut-short picture. Checks the size first so that a short buffer is never read past its end.
+// never leaves a cut-short picture. The size is checked first so that a short
+// buffer is never read past its end.
 void writeImageFile(const std::string& fileName, unsigned int width, unsigned int height,
                     const std::vector<unsigned char>& rgba) {
     const char* const source = "RenderTarget::writeContentsToFile";
