@@ -150,3 +150,14 @@ TEST(TreeDemoFailures, StateDumpOnAFullDiskEndsWithStatusOne) {
     for (const auto& entry : fs::directory_iterator(run.folder))
         EXPECT_EQ(entry.path().filename().string().rfind(".state.json", 0), std::string::npos) << entry.path();
 }
+
+// Ending as asked is not an error: a cancelled settings dialog gives 0, as
+// Escape does, and a command line the program cannot use gives 2.
+TEST(TreeDemoFailures, CancelIsStatusZeroAndABadCommandLineIsTwo) {
+    const DemoRun cancelled = runDemo(TREEDEMO_PATH, "cancel", 3, "", "--dialog-keys ESCAPE");
+    EXPECT_EQ(cancelled.status, 0) << cancelled.output;
+    EXPECT_TRUE(cancelled.state.is_null()) << "the frame loop never ran";
+    const DemoRun badOption = runDemo(TREEDEMO_PATH, "bad-option", 3, "", "--frame-time nan");
+    EXPECT_EQ(badOption.status, 2) << badOption.output;
+    EXPECT_NE(badOption.output.find("--frame-time expects seconds"), std::string::npos) << badOption.output;
+}
