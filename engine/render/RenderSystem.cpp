@@ -1,10 +1,10 @@
 #include "render/RenderSystem.h"
 
 #include "core/Exception.h"
+#include "core/FileWriter.h"
 #include "core/Log.h"
 
 #include <algorithm> // Required for: std::find
-#include <fstream>   // Required for: std::ofstream
 #include <sstream>   // Required for: std::istringstream
 
 namespace Velk {
@@ -73,14 +73,13 @@ void RenderSystem::loadSettings(const ConfigFile& file) {
 
 // Same format as it is read back with: "Name=Value" lines.
 void RenderSystem::saveSettings(const std::string& fileName) const {
-    std::ofstream out(fileName, std::ios::trunc);
-    out << "# Render settings, written by the settings dialog\n";
-    out << "Render System=" << name_ << "\n";
-    for (const ConfigOption& option : options_) out << option.name << "=" << option.currentValue << "\n";
-    out.flush();
-    if (!out) {
-        VELK_EXCEPT(ERR_CANNOT_WRITE_TO_FILE, "cannot write the settings file '" + fileName + "'",
-                    "RenderSystem::saveSettings");
+    std::string text = "# Render settings, written by the settings dialog\n";
+    text += "Render System=" + name_ + "\n";
+    for (const ConfigOption& option : options_) text += option.name + "=" + option.currentValue + "\n";
+    try {
+        writeFileAtomically(fileName, text);
+    } catch (const Exception& error) {
+        throw Exception(error.getNumber(), error.getDescription(), "RenderSystem::saveSettings");
     }
 }
 

@@ -1,7 +1,6 @@
 #include "MaterialScripts.h"
 
-#include <fstream>   // Required for: std::ofstream
-#include <stdexcept> // Required for: std::runtime_error
+#include "core/FileWriter.h" // Required for: Velk::writeFileAtomically
 
 namespace {
 
@@ -20,8 +19,5 @@ material Examples/BlueSkyBox
 
 void writeMaterialScripts(const std::string& folder) {
     const std::string path = folder + "/Examples.material";
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << kExamplesMaterial;
-    out.close();
-    if (!out) throw std::runtime_error("cannot write " + path);
+    Velk::writeFileAtomically(path, kExamplesMaterial);
 }

@@ -1,4 +1,5 @@
 // treegen: grows trees from the command line and reports on them.
+#include "FiniteNumber.h"
 #include "SpeciesArg.h"
 #include "SpeciesCommand.h"
 #include "SpeciesFile.h"
@@ -126,13 +127,18 @@ int main(int argc, char** argv) {
     addTreeOptions(*render, renderOpts);
     render->add_option("-o,--output", image, "the PNG file to write")->required();
     render->add_option("--size", size, "image size WIDTHxHEIGHT")->capture_default_str();
-    render->add_option("--azimuth", view.azimuth, "camera degrees round the tree, from +X towards +Z")
+    render->add_option("--azimuth", view.azimuth, "camera degrees round the tree, from +X towards +Z (-360..360)")
+        ->check(finiteNumber())
+        ->check(CLI::Range(-360.0f, 360.0f))
         ->capture_default_str();
     render->add_option("--elevation", view.elevation, "camera degrees above the horizontal (-88..88)")
+        ->check(finiteNumber())
         ->check(CLI::Range(-88.0f, 88.0f))
         ->capture_default_str();
-    render->add_option("--distance", view.distance, "camera distance from the tree's axis")
+    render->add_option("--distance", view.distance, "camera distance from the tree's axis (above 0, at most 100000)")
+        ->check(finiteNumber())
         ->check(CLI::PositiveNumber)
+        ->check(CLI::Range(0.0f, 100000.0f))
         ->capture_default_str();
     render->add_option("--media", mediaDir, "folder with the textures, sky and scripts")
         ->capture_default_str();
