@@ -27,6 +27,8 @@ void TreeApplication::createFrameListener() {
             {"cameraAzimuth", state.cameraAzimuth},
             {"cameraDistance", state.cameraDistance},
             {"wireframe", state.wireframe},
+            {"groundAndShadow", state.groundAndShadow},
+            {"framedHeight", state.framedHeight},
             {"regenerations", listener->getRegenerationCount()},
         };
         if (state.parameters)

@@ -32,6 +32,8 @@ struct TreeDemoState {
     int32_t leafAlpha = 255;                   // 0..255
     int32_t seed = 0;                          // 0..1000, for the next regrowth
     bool wireframe = false;                    // the tree drawn as wireframe
+    bool groundAndShadow = true;               // ground under the tree, shadows on (G)
+    float framedHeight = -1.0f;                // look-at height chosen by Home; below 0: none
 };
 
 // Builds the tree scene: ambient light, sky box, the sun, the bark, leaf

@@ -2,6 +2,7 @@
 // entity, the orbit camera and the tree panel.
 #include "TreeApplication.h"
 
+#include "GroundAndShadow.h"
 #include "TreeMaterials.h"
 #include "TreeType.h"
 #include "core/Exception.h"          // Required for: VELK_EXCEPT
@@ -9,6 +10,8 @@
 #include "material/MaterialManager.h" // Required for: Velk::MaterialManager
 #include "math/Math.h"                // Required for: Velk::Math
 #include "overlay/OverlayManager.h"   // Required for: Velk::OverlayManager
+#include "render/RenderSystem.h"      // Required for: Velk::RenderSystem
+#include "render/Root.h"              // Required for: Velk::Root
 #include "scene/Camera.h"             // Required for: Velk::Camera
 #include "scene/Entity.h"             // Required for: Velk::Entity
 #include "scene/Light.h"              // Required for: Velk::Light
@@ -75,6 +78,8 @@ void buildTreeScene(Velk::SceneManager& scene, Velk::Camera& camera, TreeDemoSta
 
 void TreeApplication::createScene() {
     buildTreeScene(*sceneManager, *camera, state, TREE_QUAKING_ASPEN, 0);
+    state.groundAndShadow = root->getRenderSystem()->isGroundAndShadowOn();
+    showGroundAndShadow(*sceneManager, state.groundAndShadow);
     state.treePanel = Velk::OverlayManager::getSingleton().getByName("Example/TreeOverlay");
     if (!state.treePanel)
         VELK_EXCEPT(ERR_ITEM_NOT_FOUND, "overlay \"Example/TreeOverlay\" not found in any resource location",

@@ -1,6 +1,8 @@
 #include "TreeRender.h"
 
+#include "GroundAndShadow.h"
 #include "TreeDemoState.h"
+#include "TreeFraming.h"
 #include "core/Exception.h"          // Required for: Velk::Exception
 #include "core/ResourceManager.h"    // Required for: Velk::ResourceManager
 #include "material/TextureManager.h" // Required for: Velk::TextureManager
@@ -29,6 +31,7 @@ double renderTree(uint32_t species, int32_t seed, const std::string& path, const
     options.offscreen = true;
     options.width = view.width;
     options.height = view.height;
+    if (view.fsaa >= 0) options.fsaa = view.fsaa;
     Velk::Root::setAutomationOptions(options);
     try {
         Velk::Root root((work / "treegen-plugins.cfg").string(), (work / "treegen-velk.cfg").string(),
@@ -49,6 +52,13 @@ double renderTree(uint32_t species, int32_t seed, const std::string& path, const
         state.cameraElevation = view.elevation;
         state.cameraDistance = view.distance;
         buildTreeScene(*scene, *camera, state, species, seed);
+        showGroundAndShadow(*scene, view.ground);
+        if (view.distance <= 0.0f) {
+            const TreeFraming framing = frameTree(treeBounds(*state.tree), camera->getFOVy(), camera->getAspectRatio(),
+                                                  view.azimuth, view.elevation, camera->getNearClipDistance());
+            state.cameraDistance = framing.distance;
+            placeOrbitCamera(*camera, state, framing.lookAtHeight);
+        }
 
         root.renderOneFrame();
         window->writeContentsToFile(partial.string());

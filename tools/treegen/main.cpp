@@ -111,9 +111,13 @@ int main(int argc, char** argv) {
     render->add_option("--elevation", view.elevation, "camera degrees above the horizontal (-88..88)")
         ->check(CLI::Range(-88.0f, 88.0f))
         ->capture_default_str();
-    render->add_option("--distance", view.distance, "camera distance from the tree's axis")
-        ->check(CLI::PositiveNumber)
-        ->capture_default_str();
+    render->add_option("--distance", view.distance,
+                       "camera distance from the tree's axis (default: as far as shows the whole tree)")
+        ->check(CLI::PositiveNumber);
+    bool noGround = false;
+    render->add_flag("--no-ground", noGround, "leave out the grass ground and the shadows");
+    render->add_option("--fsaa", view.fsaa, "anti-aliasing samples per pixel (default: the machine's default)")
+        ->check(CLI::IsMember({0, 2, 4, 8}));
     render->add_option("--media", mediaDir, "folder with the textures, sky and scripts")
         ->capture_default_str();
 
@@ -188,6 +192,7 @@ int main(int argc, char** argv) {
             std::cerr << "treegen: size \"" << size << "\" is not WIDTHxHEIGHT (each 16 to 8192)\n";
             return kUsageError;
         }
+        view.ground = !noGround;
         if (!hasExtension(image, ".png")) {
             std::cerr << "treegen: cannot render to " << image << ": unknown extension (expected .png)\n";
             return kUsageError;
