@@ -6,7 +6,7 @@ namespace {
 // Wide enough that its faded rim lies near the horizon from every orbit;
 // the grass texture repeats every few units, seldom enough not to show a grid.
 constexpr float kGroundRadius = 400.0f;
-constexpr float kGroundTileSize = 9.0f;
+constexpr float kGroundTileSize = 16.0f;
 } // namespace
 
 void showGroundAndShadow(Velk::SceneManager& scene, bool show) {

@@ -31,11 +31,11 @@ constexpr GLuint kColour = 3;
 constexpr float kAlphaCutoff = 0.1f;
 // The ground fades out towards its rim; its invisible rim writes no depth.
 constexpr float kGroundAlphaCutoff = 0.004f;
-constexpr GLint kShadowMapSize = 2048;
+constexpr GLint kShadowMapSize = 1024;
 constexpr int kShadowUnit = 2; // 0: the pass's texture, 1: the sky
 // Share of the light that still reaches an entity in the shadow of another:
 // the shadows inside a crown of leaves are never black. The ground gets none.
-constexpr float kEntityShadowFloor = 0.3f;
+constexpr float kEntityShadowFloor = 0.45f;
 
 // How a pass is drawn. A textured pass blended by its source alpha at full
 // pass alpha asks for leaves, fences and the like: shapes cut out of a

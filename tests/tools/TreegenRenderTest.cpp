@@ -70,7 +70,8 @@ TreeExtent treeExtent(const fs::path& file) {
 // By default the camera stands as far away as shows the whole tree, leaves
 // included; every saved pixel is opaque.
 TEST(TreegenRender, DefaultFramingShowsTheWholeTree) {
-    const fs::path dir = fs::path(RENDER_DIR) / "framing";
+    // Beside the other tests' folder, which they empty while this one may run.
+    const fs::path dir = fs::path(RENDER_DIR).parent_path() / "render-framing";
     fs::remove_all(dir);
     fs::create_directories(dir);
     for (int species = 0; species < 7; ++species) {
@@ -141,7 +142,7 @@ TEST(TreegenRender, CameraOptionsMoveTheViewAndBadOptionsLeaveNoFile) {
 // The ground fills the bottom of the default picture (grass: green above
 // blue); --no-ground leaves the sky there (blue strongest).
 TEST(TreegenRender, GroundUnlessNoGround) {
-    const fs::path dir = fs::path(RENDER_DIR) / "ground";
+    const fs::path dir = fs::path(RENDER_DIR).parent_path() / "render-ground";
     fs::remove_all(dir);
     fs::create_directories(dir);
     const auto bottomCorner = [](const fs::path& file) {

@@ -17,18 +17,18 @@ Image makeGround(int size) {
         for (int x = 0; x < size; ++x) {
             const float u = float(x) / size, v = float(y) / size;
             // Where soil shows: large soft patches.
-            const float patches = periodicFbm(u * 3.0f, v * 3.0f, 3, 3, 5, 71u);
+            const float patches = periodicFbm(u * 5.0f, v * 5.0f, 5, 5, 5, 71u);
             const float soil = 0.6f * std::clamp((patches - 0.62f) * 4.0f, 0.0f, 1.0f);
             // Grass: fine blades (high-frequency noise) over tufts of colour.
-            const float blades = periodicFbm(u * 96.0f, v * 96.0f, 96, 96, 2, 83u);
-            const float tufts = periodicFbm(u * 16.0f, v * 16.0f, 16, 16, 3, 89u);
-            const float dry = periodicFbm(u * 8.0f, v * 8.0f, 8, 8, 3, 97u);
+            const float blades = periodicFbm(u * 192.0f, v * 192.0f, 192, 192, 2, 83u);
+            const float tufts = periodicFbm(u * 28.0f, v * 28.0f, 28, 28, 3, 89u);
+            const float dry = periodicFbm(u * 7.0f, v * 7.0f, 7, 7, 4, 97u);
             const float shade = 0.75f + 0.5f * (blades - 0.5f) + 0.25f * (tufts - 0.5f);
             const float grassR = mix(62.0f, 120.0f, dry * dry) * shade;
             const float grassG = mix(104.0f, 124.0f, dry) * shade;
             const float grassB = mix(38.0f, 58.0f, dry) * shade;
             // Soil: brown with small stones and crumbs.
-            const float crumbs = periodicFbm(u * 64.0f, v * 64.0f, 64, 64, 2, 101u);
+            const float crumbs = periodicFbm(u * 128.0f, v * 128.0f, 128, 128, 2, 101u);
             const float soilShade = 0.8f + 0.4f * (crumbs - 0.5f);
             const float soilR = 112.0f * soilShade, soilG = 88.0f * soilShade, soilB = 62.0f * soilShade;
             // Blades stand over the soil's edge: the soil shows only between them.
