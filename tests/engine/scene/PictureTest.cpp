@@ -134,6 +134,33 @@ TEST_F(Picture, CrownCloseUpShowsNoBackgroundBetweenLeaves) {
     }
 }
 
+// Leaves made see-through (the leaf alpha keys lower the pass alpha) are
+// blended again: the magenta behind shows through them, where at full alpha
+// nothing shows.
+TEST_F(Picture, SeeThroughLeavesAreBlended) {
+    startScene(128, 96, true);
+    TreeScene tree;
+    tree.build(*scene, *camera);
+    scene->setSkyBox(false, "");
+    window->setClearColour(kMagenta);
+    viewport->setBackgroundColour(kMagenta);
+    const float h = 0.6f * tree.tree->params->getScale();
+    camera->setPosition(6.5f, h, 1.5f);
+    camera->lookAt(0.0f, h, 0.0f);
+    camera->setNearClipDistance(0.5f);
+    const auto tinted = [](const std::vector<unsigned char>& pixels) {
+        int count = 0;
+        for (std::size_t i = 0; i < pixels.size(); i += 4) count += isTinted(&pixels[i]) ? 1 : 0;
+        return count;
+    };
+    const int opaque = tinted(renderFrame());
+    Pass* leaves = MaterialManager::getSingleton().getByName("LeafTextMat")->getTechnique(0)->getPass(0);
+    leaves->setDiffuse(0.9f, 1.0f, 0.9f, 0.5f);
+    const int halfAlpha = tinted(renderFrame());
+    EXPECT_EQ(opaque, 0);
+    EXPECT_GT(halfAlpha, 128 * 96 / 10) << "magenta shows through half-transparent leaves";
+}
+
 // A twig 0.4 pixels thick, slanted by 7 degrees: without multisampling it
 // breaks into dashes (it misses most pixel centres); with 4 samples (their
 // heights across a pixel column, along the slant, lie at most 0.35 pixels
