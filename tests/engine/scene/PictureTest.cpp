@@ -9,6 +9,7 @@
 #include "TreeParameters.h"
 #include "material/MaterialManager.h"
 #include "math/Math.h"
+#include "render/GLObjectCount.h"
 #include "render/Viewport.h"
 
 #include <cmath>  // Required for: std::sqrt
@@ -254,4 +255,7 @@ TEST_F(Picture, GroundInTheTreesShadowIsDarker) {
     renderFrame();
     renderFrame();
     EXPECT_EQ(scene->getShadowMapRenderCount(), 3u) << "a new tree entity draws it again, once";
+    tree.entity = nullptr;
+    root.reset();
+    EXPECT_EQ(getLiveGLObjectCount(), 0u) << "the ground's buffers and the shadow map go with the scene";
 }
