@@ -73,6 +73,11 @@ AutomationOptions AutomationOptions::parse(const std::vector<std::string>& argum
                 badOption("--size expects WIDTHxHEIGHT, not '" + text + "'");
             options.width = w;
             options.height = h;
+        } else if (name == "--fsaa") {
+            const std::string text = value();
+            if (text != "0" && text != "2" && text != "4" && text != "8")
+                badOption("--fsaa expects 0, 2, 4 or 8 samples per pixel, not '" + text + "'");
+            options.fsaa = std::stoi(text);
         } else if (name == "--dialog-keys") {
             std::vector<KeyCode> keys;
             std::string list = value();
@@ -97,7 +102,7 @@ AutomationOptions AutomationOptions::parse(const std::vector<std::string>& argum
 // Help alone is not counted: it ends the program before anything runs.
 bool AutomationOptions::any() const {
     return offscreen || frameLimit != 0 || fixedFrameTime || !keyScriptFile.empty() || !screenshots.empty() ||
-           !stateDumpFile.empty() || width != 0 || dialogKeys || !dialogScreenshot.empty();
+           !stateDumpFile.empty() || width != 0 || fsaa || dialogKeys || !dialogScreenshot.empty();
 }
 
 // Kept next to the parser so the two stay in step.
@@ -117,6 +122,8 @@ std::string AutomationOptions::helpText(const std::string& programName) {
            "                           may be given several times\n"
            "  --dump-state FILE        write the engine's state as JSON when the loop ends\n"
            "  --size WIDTHxHEIGHT      window size instead of the configured video mode\n"
+           "  --fsaa N                 samples per pixel (0, 2, 4 or 8) instead of the\n"
+           "                           configured anti-aliasing\n"
            "  --dialog-keys K1,K2,...  show the settings dialog (offscreen too) and feed\n"
            "                           it these keys, one per frame\n"
            "  --dialog-screenshot FILE write the settings dialog's last frame\n"

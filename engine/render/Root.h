@@ -97,6 +97,8 @@ public:
 
 private:
     void readPlugins(const std::string& fileName);
+    // Sets the anti-aliasing default of this machine's renderer.
+    void chooseDefaultAntiAliasing();
     bool fireFrameStarted(const FrameEvent& event);
     bool fireFrameEnded(const FrameEvent& event);
     std::unique_ptr<RenderWindow> createWindow(const std::string& title, unsigned int width, unsigned int height,

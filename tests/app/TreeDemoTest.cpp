@@ -159,6 +159,54 @@ TEST(TreeDemo, TabAndTheDelays) {
     EXPECT_EQ(renderDetail(run.state, "TreeEntity"), "solid");
 }
 
+// The ground and the shadows are on at start; G turns both off (and again
+// on after the toggle delay). The shadow map is drawn once, and again only
+// for a new tree.
+TEST(TreeDemo, GroundKeyAndShadowMapRedraws) {
+    DemoRun run = tree("ground-start", 4);
+    ASSERT_EQ(run.status, 0) << run.output;
+    EXPECT_TRUE(run.state["treeDemo"]["groundAndShadow"].get<bool>());
+    EXPECT_TRUE(run.state["shadows"]["groundPlane"].get<bool>());
+    EXPECT_TRUE(run.state["shadows"]["enabled"].get<bool>());
+    EXPECT_EQ(run.state["shadows"]["shadowMapRenders"].get<int>(), 1) << "four frames, one map";
+
+    run = tree("ground-regrow", 6, "2 1\n3-4 LEFT");
+    EXPECT_EQ(run.state["shadows"]["shadowMapRenders"].get<int>(), 2) << "start, then the new tree";
+
+    run = tree("ground-off", 4, "2 G");
+    EXPECT_FALSE(run.state["treeDemo"]["groundAndShadow"].get<bool>());
+    EXPECT_FALSE(run.state["shadows"]["groundPlane"].get<bool>());
+    EXPECT_FALSE(run.state["shadows"]["enabled"].get<bool>());
+
+    run = tree("ground-on-again", 30, "2-3 G\n25 G");
+    EXPECT_TRUE(run.state["treeDemo"]["groundAndShadow"].get<bool>()) << "held G acts once, then again after 0.2 s";
+}
+
+// Home moves the camera along its orbit so that the whole tree shows:
+// same angles, a new distance and look-at height; a regrowth goes back to
+// the species' look-at height.
+TEST(TreeDemo, HomeFramesTheWholeTree) {
+    DemoRun run = tree("home", 3, "2 HOME");
+    ASSERT_EQ(run.status, 0) << run.output;
+    const auto& demo = run.state["treeDemo"];
+    EXPECT_EQ(demo["cameraElevation"].get<float>(), 30.0f);
+    EXPECT_EQ(demo["cameraAzimuth"].get<float>(), 0.0f);
+    const double d = demo["cameraDistance"].get<double>();
+    const double h = demo["framedHeight"].get<double>();
+    EXPECT_GT(d, 20.0);
+    EXPECT_LT(d, 60.0);
+    EXPECT_GT(h, 2.0);
+    EXPECT_LT(h, 15.157);
+    const Vec3 p = cameraPosition(run.state);
+    EXPECT_NEAR(p.x, d * std::cos(30.0 * kDegToRad), 1e-3);
+    EXPECT_NEAR(p.y, d * std::sin(30.0 * kDegToRad) + h, 1e-3);
+
+    run = tree("home-regrow", 4, "2 HOME\n3 1");
+    EXPECT_LT(run.state["treeDemo"]["framedHeight"].get<double>(), 0.0);
+    EXPECT_NEAR(cameraPosition(run.state).y, d * std::sin(30.0 * kDegToRad) + 0.64 * 15.157, 1e-2)
+        << "distance kept, the species' look-at height again";
+}
+
 TEST(TreeDemo, EscapeEndsTheProgramWithStatusZero) {
     const DemoRun run = tree("escape", 200, "5 ESCAPE");
     EXPECT_EQ(run.status, 0) << run.output;

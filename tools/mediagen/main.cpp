@@ -28,6 +28,7 @@ int main(int argc, char** argv) {
         std::filesystem::create_directories(out);
         writeImage(makeBark(512), out + "/tree_bark.jpg");
         writeImage(makeLeafAtlas(512), out + "/tree_leaves_pack1.tga");
+        writeImage(makeGround(1024), out + "/ground_grass.jpg");
         const char* faceNames[6] = {"px", "nx", "py", "ny", "pz", "nz"};
         const auto faces = makeSkyFaces(256);
         for (size_t i = 0; i < 6; ++i)

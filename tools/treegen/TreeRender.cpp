@@ -1,7 +1,9 @@
 #include "TreeRender.h"
 
 #include "DemoView.h"
+#include "GroundAndShadow.h"
 #include "TreeDemoState.h"
+#include "TreeFraming.h"
 #include "TreeTooLarge.h"
 #include "core/Exception.h"          // Required for: Velk::Exception
 #include "core/ResourceManager.h"    // Required for: Velk::ResourceManager
@@ -62,6 +64,7 @@ double renderTree(uint32_t species, int32_t seed, const std::string& path, const
     options.offscreen = true;
     options.width = view.width;
     options.height = view.height;
+    if (view.fsaa >= 0) options.fsaa = view.fsaa;
     Velk::Root::setAutomationOptions(options);
     try {
         Velk::Root root(work.file("plugins.cfg"), work.file("velk.cfg"), work.file("render.log"));
@@ -81,6 +84,13 @@ double renderTree(uint32_t species, int32_t seed, const std::string& path, const
         TreeParameters preset(2);
         preset.loadPreset(species);
         buildTreeScene(*scene, *camera, state, params ? *params : preset, seed);
+        showGroundAndShadow(*scene, view.ground);
+        if (view.distance <= 0.0f) {
+            const TreeFraming framing = frameTree(treeBounds(state.tree()), camera->getFOVy(), camera->getAspectRatio(),
+                                                  view.azimuth, view.elevation, camera->getNearClipDistance());
+            state.cameraDistance = framing.distance;
+            placeOrbitCamera(*camera, state, framing.lookAtHeight);
+        }
 
         root.renderOneFrame();
         // Written whole or not at all: a failed write keeps any previous picture.

@@ -135,11 +135,16 @@ int main(int argc, char** argv) {
         ->check(finiteNumber())
         ->check(CLI::Range(-88.0f, 88.0f))
         ->capture_default_str();
-    render->add_option("--distance", view.distance, "camera distance from the tree's axis (above 0, at most 100000)")
+    render->add_option("--distance", view.distance,
+                       "camera distance from the tree's axis, above 0 and at most 100000 "
+                       "(default: as far as shows the whole tree)")
         ->check(finiteNumber())
         ->check(CLI::PositiveNumber)
-        ->check(CLI::Range(0.0f, 100000.0f))
-        ->capture_default_str();
+        ->check(CLI::Range(0.0f, 100000.0f));
+    bool noGround = false;
+    render->add_flag("--no-ground", noGround, "leave out the grass ground and the shadows");
+    render->add_option("--fsaa", view.fsaa, "anti-aliasing samples per pixel (default: the machine's default)")
+        ->check(CLI::IsMember({0, 2, 4, 8}));
     render->add_option("--media", mediaDir, "folder with the textures, sky and scripts")
         ->capture_default_str();
 
@@ -226,6 +231,7 @@ int main(int argc, char** argv) {
             std::cerr << "treegen: size \"" << size << "\" is not WIDTHxHEIGHT (each 16 to 8192)\n";
             return kUsageError;
         }
+        view.ground = !noGround;
         if (!hasExtension(image, ".png")) {
             std::cerr << "treegen: cannot render to " << image << ": unknown extension (expected .png)\n";
             return kUsageError;
