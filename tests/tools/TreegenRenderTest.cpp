@@ -2,8 +2,8 @@
 // which the tree stands out from the sky.
 #include "ProcessRun.h"
 
-#include <cstdio>      // Required for: std::fopen, std::fputs, std::fclose
 #include <algorithm>   // Required for: std::min, std::max
+#include <cstdio>      // Required for: std::fopen, std::fputs, std::fclose
 #include <cstdlib>     // Required for: std::abs
 #include <filesystem>  // Required for: std::filesystem
 #include <vector>      // Required for: std::vector
@@ -165,6 +165,8 @@ TEST(TreegenRender, ASpeciesFileOrOverridesReplaceThePresetTree) {
     const double bare = treeShare(dir / "bare.png", w, h);
     EXPECT_GT(bare, 0.0);
     EXPECT_LT(bare, preset / 2) << "without leaves only the bark should show";
+}
+
 // The ground fills the bottom of the default picture (grass: green above
 // blue); --no-ground leaves the sky there (blue strongest).
 TEST(TreegenRender, GroundUnlessNoGround) {
