@@ -3,6 +3,7 @@
 // can point at the exact place in the file.
 #include "SpeciesFile.h"
 
+#include "JsonMembers.h"
 #include "ParameterTable.h"
 #include "TreeType.h"
 
@@ -13,73 +14,14 @@
 #include <cmath>              // Required for: std::isfinite, std::trunc
 #include <cstring>            // Required for: std::strerror
 #include <fstream>            // Required for: std::ifstream
-#include <iterator>           // Required for: std::forward_iterator_tag
 #include <limits>             // Required for: std::numeric_limits
-#include <nlohmann/json.hpp>  // Required for: nlohmann::json, json_sax
+#include <nlohmann/json.hpp>  // Required for: nlohmann::json
 #include <optional>           // Required for: std::optional
 #include <vector>             // Required for: std::vector
 
 namespace {
 
 using Json = nlohmann::json;
-
-// A place in the text: byte offset, and line and column counted from 1.
-struct Place {
-    size_t line = 0;
-    size_t column = 0;
-};
-
-// The line and column of byte `offset` of `text`; columns count characters, not bytes.
-Place placeOf(std::string_view text, size_t offset) {
-    Place place{1, 1};
-    offset = std::min(offset, text.size());
-    for (size_t i = 0; i < offset; ++i) {
-        const unsigned char c = static_cast<unsigned char>(text[i]);
-        if (c == '\n') {
-            ++place.line;
-            place.column = 1;
-        } else if ((c & 0xC0) != 0x80) {
-            ++place.column;
-        }
-    }
-    return place;
-}
-
-// The offset of the first byte that is not part of well-formed UTF-8, or npos.
-size_t firstInvalidUtf8(std::string_view text) {
-    size_t i = 0;
-    while (i < text.size()) {
-        const unsigned char c = static_cast<unsigned char>(text[i]);
-        size_t extra;
-        uint32_t code;
-        if (c < 0x80) {
-            ++i;
-            continue;
-        } else if ((c & 0xE0) == 0xC0) {
-            extra = 1;
-            code = c & 0x1F;
-        } else if ((c & 0xF0) == 0xE0) {
-            extra = 2;
-            code = c & 0x0F;
-        } else if ((c & 0xF8) == 0xF0) {
-            extra = 3;
-            code = c & 0x07;
-        } else {
-            return i;
-        }
-        if (extra >= text.size() - i) return i;
-        for (size_t k = 1; k <= extra; ++k) {
-            const unsigned char d = static_cast<unsigned char>(text[i + k]);
-            if ((d & 0xC0) != 0x80) return i;
-            code = (code << 6) | (d & 0x3F);
-        }
-        // Overlong forms, UTF-16 surrogates and values past U+10FFFF.
-        static constexpr uint32_t kSmallest[4] = {0, 0x80, 0x800, 0x10000};
-        if (code < kSmallest[extra] || (code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF) return i;
-        i += 1 + extra;
-    }
-    return std::string_view::npos;
-}
 
 // A number as the shortest text that reads back to it.
 std::string numberText(double v) {
@@ -140,213 +82,13 @@ std::string presetChoices() {
     return out;
 }
 
-// A pointer into the text that tells where the parser has read to.
-class CountingIterator {
-public:
-    using iterator_category = std::forward_iterator_tag;
-    using value_type = char;
-    using difference_type = std::ptrdiff_t;
-    using pointer = const char*;
-    using reference = const char&;
-
-    CountingIterator(const char* at, const char** furthest) : at_(at), furthest_(furthest) {}
-    reference operator*() const { return *at_; }
-    CountingIterator& operator++() {
-        ++at_;
-        if (at_ > *furthest_) *furthest_ = at_;
-        return *this;
-    }
-    CountingIterator operator++(int) {
-        CountingIterator before = *this;
-        ++*this;
-        return before;
-    }
-    bool operator==(const CountingIterator& other) const { return at_ == other.at_; }
-    bool operator!=(const CountingIterator& other) const { return at_ != other.at_; }
-
-private:
-    const char* at_;
-    const char** furthest_;
-};
-
-// One scalar of the file with the offset where it starts.
-struct Scalar {
-    enum Kind { Number, String, Boolean, Null } kind = Null;
-    double number = 0.0;
-    std::string text;
-    size_t offset = 0;
-};
-
-// One top-level member: a scalar or an array of scalars.
-struct Member {
-    std::string key;
-    size_t keyOffset = 0;
-    bool isArray = false;
-    bool hasNested = false; // an object, or an array inside the array
-    size_t nestedOffset = 0; // where the first such one starts
-    size_t valueOffset = 0;
-    Scalar scalar;
-    std::vector<Scalar> elements;
-};
-
-// The failure found while parsing, before any field is looked at.
-struct Failure {
-    size_t offset;
-    std::string field;
-    std::string problem;
-};
-
-// Collects the members of the top-level object with their places.
-class Collector : public nlohmann::json_sax<Json> {
-public:
-    Collector(std::string_view text, const char** furthest) : text_(text), furthest_(furthest) {}
-
-    std::vector<Member> members;
-    size_t objectOffset = 0;
-    std::optional<Failure> failure;
-
-    bool null() override { return scalar({Scalar::Null, 0.0, "", endOffset() - 4}); }
-    bool boolean(bool value) override {
-        return scalar({Scalar::Boolean, value ? 1.0 : 0.0, "", endOffset() - (value ? 4 : 5)});
-    }
-    bool number_integer(number_integer_t value) override { return number(double(value)); }
-    bool number_unsigned(number_unsigned_t value) override { return number(double(value)); }
-    bool number_float(number_float_t value, const string_t&) override { return number(value); }
-    bool string(string_t& value) override {
-        return scalar({Scalar::String, 0.0, value, stringStart()});
-    }
-    bool binary(binary_t&) override { return false; }
-    bool start_object(std::size_t) override {
-        const size_t at = endOffset() - 1;
-        if (depth_ == 0) {
-            objectOffset = at;
-            ++depth_;
-            return true;
-        }
-        return nested(at);
-    }
-    bool key(string_t& value) override {
-        if (depth_ != 1) return true; // inside a nested object: reported with its member
-        Member& m = members.emplace_back();
-        m.key = value;
-        m.keyOffset = stringStart();
-        return true;
-    }
-    bool end_object() override {
-        --depth_;
-        return true;
-    }
-    bool start_array(std::size_t) override {
-        const size_t at = endOffset() - 1;
-        if (depth_ == 0) return topLevelNotObject(at);
-        if (depth_ == 1) {
-            members.back().isArray = true;
-            members.back().valueOffset = at;
-            ++depth_;
-            return true;
-        }
-        return nested(at);
-    }
-    bool end_array() override {
-        --depth_;
-        return true;
-    }
-    bool parse_error(std::size_t position, const std::string&,
-                     const nlohmann::detail::exception& ex) override {
-        const size_t at = position == 0 ? 0 : position - 1;
-        std::string detail = ex.what();
-        // nlohmann's text reads "[json.exception...] parse error at line L, column C: WHAT".
-        if (const size_t colon = detail.find(": "); colon != std::string::npos)
-            detail = detail.substr(colon + 2);
-        // The member being read when the parser stopped, if any.
-        std::string field;
-        if (depth_ >= 1 && !members.empty() && members.back().keyOffset < at) field = members.back().key;
-        if (ex.id == 406) {
-            // A number too large for a double, such as 1e999.
-            size_t start = at;
-            while (start > 0 && text_[start - 1] != ':' && text_[start - 1] != '[' && text_[start - 1] != ',' &&
-                   text_[start - 1] != ' ' && text_[start - 1] != '\n' && text_[start - 1] != '\t')
-                --start;
-            const ParameterInfo* info = findParameter(field);
-            failure = Failure{start, field,
-                              "not a finite number (too large); accepted: " +
-                                  (info ? acceptedText(*info) : std::string("a finite number"))};
-            return false;
-        }
-        if (position >= text_.size())
-            failure = Failure{text_.size(), field,
-                              "the file ends before its JSON is complete (truncated?); accepted: one "
-                              "JSON object of species fields"};
-        else
-            failure = Failure{at, field, "not valid JSON: " + detail};
-        return false;
-    }
-
-private:
-    // Bytes the parser has read. A number is only known to end when the
-    // character after it was read, so that one may be included.
-    size_t endOffset() const { return size_t(*furthest_ - text_.data()); }
-
-    // The opening quote of the string that just ended.
-    size_t stringStart() const {
-        size_t i = endOffset() - 1; // the closing quote
-        while (i > 0) {
-            --i;
-            if (text_[i] != '"') continue;
-            size_t slashes = 0;
-            while (i > slashes && text_[i - 1 - slashes] == '\\') ++slashes;
-            if (slashes % 2 == 0) return i;
-        }
-        return 0;
-    }
-
-    bool number(double value) {
-        size_t i = endOffset();
-        auto isNumberChar = [](char c) {
-            return (c >= '0' && c <= '9') || c == '-' || c == '+' || c == '.' || c == 'e' || c == 'E';
-        };
-        if (i > 0 && !isNumberChar(text_[i - 1])) --i; // the character after the number
-        while (i > 0 && isNumberChar(text_[i - 1])) --i;
-        return scalar({Scalar::Number, value, "", i});
-    }
-
-    bool scalar(Scalar s) {
-        if (depth_ == 0) return topLevelNotObject(s.offset);
-        Member& m = members.back();
-        if (depth_ == 1) {
-            m.scalar = std::move(s);
-            m.valueOffset = m.scalar.offset;
-        } else if (depth_ == 2) {
-            m.elements.push_back(std::move(s));
-        }
-        return true;
-    }
-
-    bool nested(size_t at) {
-        Member& m = members.back();
-        if (!m.hasNested) m.nestedOffset = at;
-        m.hasNested = true;
-        ++depth_;
-        return true;
-    }
-
-    bool topLevelNotObject(size_t at) {
-        failure = Failure{at, "", "the file holds no JSON object; accepted: one JSON object of species fields"};
-        return false;
-    }
-
-    std::string_view text_;
-    const char** furthest_;
-    int depth_ = 0;
-};
-
 // Turns collected members into a parameter set, checking each against the table.
 class SpeciesReader {
 public:
     SpeciesReader(std::string_view text, const std::string& file) : text_(text), file_(file) {}
 
     [[noreturn]] void fail(size_t offset, const std::string& field, const std::string& problem) const {
-        const Place place = placeOf(text_, offset);
+        const TextPlace place = placeOf(text_, offset);
         throw SpeciesError(file_, place.line, place.column, field, problem);
     }
 
@@ -359,40 +101,38 @@ public:
         if (const size_t bad = firstInvalidUtf8(text_); bad != std::string_view::npos)
             fail(bad, "", "invalid UTF-8 byte; accepted: text in UTF-8");
 
-        const char* furthest = text_.data();
-        Collector collector(text_, &furthest);
-        const CountingIterator first(text_.data(), &furthest), last(text_.data() + text_.size(), &furthest);
-        const bool parsed = Json::sax_parse(first, last, &collector);
-        if (collector.failure) fail(collector.failure->offset, collector.failure->field, collector.failure->problem);
-        if (!parsed) fail(0, "", "not valid JSON");
-        objectOffset_ = collector.objectOffset;
-        return build(collector.members);
+        const JsonMembers json = readJsonMembers(text_);
+        if (const auto& failure = json.failure) {
+            const ParameterInfo* info = findParameter(failure->field);
+            if (failure->numberTooLarge)
+                fail(failure->offset, failure->field,
+                     failure->problem + "; accepted: " + (info ? acceptedText(*info) : "a finite number"));
+            fail(failure->offset, failure->field, failure->problem + "; accepted: one JSON object of species fields");
+        }
+        objectOffset_ = json.objectOffset;
+        return build(json.members);
     }
 
 private:
-    // Where a value of the wrong shape starts: the object or inner array if
-    // there is one, else the value itself.
-    static size_t placeOfValue(const Member& m) { return m.hasNested ? m.nestedOffset : m.valueOffset; }
-
     std::string shapeProblem(const ParameterInfo& info, size_t levels) const {
         if (info.scope == ParameterScope::Global) return "expected " + acceptedText(info);
         return "expected an array of " + std::to_string(levels) + " entries (one per level), each " +
                acceptedText(info);
     }
 
-    double numberOf(const Scalar& s, const ParameterInfo& info, const std::string& field, size_t levels) const {
-        if (s.kind != Scalar::Number) fail(s.offset, field, "not a number; " + shapeProblem(info, levels));
+    double numberOf(const JsonScalar& s, const ParameterInfo& info, const std::string& field, size_t levels) const {
+        if (s.kind != JsonScalar::Number) fail(s.offset, field, "not a number; " + shapeProblem(info, levels));
         if (auto problem = valueProblem(info, s.number)) fail(s.offset, field, *problem);
         return s.number;
     }
 
-    Species build(const std::vector<Member>& members) {
-        const Member* name = nullptr;
-        const Member* base = nullptr;
-        std::vector<const Member*> given(parameterTable().size(), nullptr);
+    Species build(const std::vector<JsonMember>& members) {
+        const JsonMember* name = nullptr;
+        const JsonMember* base = nullptr;
+        std::vector<const JsonMember*> given(parameterTable().size(), nullptr);
         // Every key is known and given once, before anything is applied.
-        for (const Member& m : members) {
-            const Member** slot;
+        for (const JsonMember& m : members) {
+            const JsonMember** slot;
             if (m.key == "name") {
                 slot = &name;
             } else if (m.key == "base") {
@@ -422,28 +162,28 @@ private:
             species.parameters = std::make_unique<TreeParameters>(1);
         }
         if (name) {
-            if (name->isArray || name->hasNested || name->scalar.kind != Scalar::String)
-                fail(placeOfValue(*name), "name", "not a string; accepted: the species name as a string");
+            if (name->isArray || name->hasNested || name->scalar.kind != JsonScalar::String)
+                fail(name->placeOfValue(), "name", "not a string; accepted: the species name as a string");
             species.name = name->scalar.text;
         }
 
         TreeParameters& p = *species.parameters;
         // The level count comes first: it decides the length of every array.
         const ParameterInfo& levelsInfo = *findParameter("levels");
-        if (const Member* m = given[size_t(&levelsInfo - parameterTable().data())]) {
-            if (m->isArray || m->hasNested) fail(placeOfValue(*m), m->key, shapeProblem(levelsInfo, 0));
+        if (const JsonMember* m = given[size_t(&levelsInfo - parameterTable().data())]) {
+            if (m->isArray || m->hasNested) fail(m->placeOfValue(), m->key, shapeProblem(levelsInfo, 0));
             resizeLevels(p, static_cast<uint8_t>(numberOf(m->scalar, levelsInfo, m->key, 0)));
         }
         for (size_t i = 0; i < given.size(); ++i) {
-            const Member* m = given[i];
+            const JsonMember* m = given[i];
             const ParameterInfo& info = parameterTable()[i];
             if (!m || &info == &levelsInfo) continue;
             if (info.scope == ParameterScope::Global) {
-                if (m->isArray || m->hasNested) fail(placeOfValue(*m), m->key, shapeProblem(info, p.levels));
+                if (m->isArray || m->hasNested) fail(m->placeOfValue(), m->key, shapeProblem(info, p.levels));
                 info.set(p, numberOf(m->scalar, info, m->key, p.levels));
                 continue;
             }
-            if (!m->isArray || m->hasNested) fail(placeOfValue(*m), m->key, shapeProblem(info, p.levels));
+            if (!m->isArray || m->hasNested) fail(m->placeOfValue(), m->key, shapeProblem(info, p.levels));
             if (m->elements.size() != p.levels)
                 fail(m->valueOffset, m->key,
                      "has " + std::to_string(m->elements.size()) + " entries but levels is " +
@@ -456,16 +196,16 @@ private:
         return species;
     }
 
-    uint32_t baseType(const Member& m) const {
+    uint32_t baseType(const JsonMember& m) const {
         const std::string accepted = "; accepted: a preset number or display name: " + presetChoices();
-        if (m.isArray || m.hasNested) fail(placeOfValue(m), "base", "not a preset" + accepted);
-        const Scalar& s = m.scalar;
-        if (s.kind == Scalar::Number) {
+        if (m.isArray || m.hasNested) fail(m.placeOfValue(), "base", "not a preset" + accepted);
+        const JsonScalar& s = m.scalar;
+        if (s.kind == JsonScalar::Number) {
             if (s.number >= 0 && s.number < TREE_TYPE_COUNT && s.number == std::trunc(s.number))
                 return static_cast<uint32_t>(s.number);
             fail(s.offset, "base", numberText(s.number) + " names no preset" + accepted);
         }
-        if (s.kind == Scalar::String) {
+        if (s.kind == JsonScalar::String) {
             for (uint32_t type = 0; type < TREE_TYPE_COUNT; ++type)
                 if (sameIgnoringCase(s.text, presetName(type))) return type;
             fail(s.offset, "base", "\"" + s.text + "\" names no preset" + accepted);
@@ -497,7 +237,8 @@ SpeciesError::SpeciesError(std::string file, size_t line, size_t column, std::st
 void resizeLevels(TreeParameters& p, uint8_t count) {
     const uint8_t before = p.levels;
     p.setLevels(count);
-    if (before == 0) return;
+    // Shrinking only truncates; a set without levels has nothing to repeat.
+    if (before == 0 || count <= before) return;
     for (const ParameterInfo& info : parameterTable()) {
         if (info.scope != ParameterScope::PerLevel) continue;
         const double last = info.get(p, before - 1);

@@ -64,12 +64,18 @@ bool Tree::planStem(uint8_t level, int64_t leaves) {
     const uint64_t vertices = points * perPoint + 4 * uint64_t(std::max<int64_t>(leaves, 0));
     const uint64_t most = std::numeric_limits<uint64_t>::max();
     plannedVertices_ = vertices > most - plannedVertices_ ? most : plannedVertices_ + vertices;
-    if (plannedVertices_ > vertexBudget_ || uint64_t(stemCount) > vertexBudget_) overBudget_ = true;
+    if (plannedVertices_ > vertexBudget_ || uint64_t(stemCount) > stemBudget()) overBudget_ = true;
     return !overBudget_;
 }
 
 bool Tree::planChildren(int64_t count) {
-    if (count > 0 && uint64_t(count) > vertexBudget_ - std::min(uint64_t(stemCount), vertexBudget_))
+    if (count > 0 && uint64_t(count) > stemBudget() - std::min(uint64_t(stemCount), stemBudget()))
         overBudget_ = true;
     return !overBudget_;
+}
+
+uint64_t Tree::stemBudget() const {
+    // A stem record weighs about as much as eight mesh vertices; the cap keeps
+    // stems with few or no vertices from filling memory in the structure pass.
+    return std::max<uint64_t>(vertexBudget_ / 8, 1);
 }

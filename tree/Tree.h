@@ -31,7 +31,7 @@ public:
     // and runs the structure pass. The stems' lists take their memory from
     // `memory` (a BlockCache that outlives the tree lets regrowth reuse it).
     // The structure pass stops creating stems as soon as the tree would need
-    // more than `vertexBudget` vertices (or stems); overBudget() then says so
+    // more than `vertexBudget` vertices (or an eighth as many stems); overBudget() then says so
     // and grow() does nothing, so no geometry is ever allocated for it.
     Tree(const TreeParameters& parameters, int32_t seed,
          std::pmr::memory_resource* memory = std::pmr::new_delete_resource(),
@@ -95,6 +95,9 @@ public:
     std::pmr::memory_resource* arena() { return &arena_; }
 
 private:
+    // The most stems a tree of this budget may have.
+    uint64_t stemBudget() const;
+
     std::vector<RingProfile> ringProfiles_;
     uint64_t vertexBudget_;
     uint64_t plannedVertices_ = 0;

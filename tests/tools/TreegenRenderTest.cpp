@@ -2,6 +2,7 @@
 // which the tree stands out from the sky.
 #include "ProcessRun.h"
 
+#include <cstdio>      // Required for: std::fopen, std::fputs, std::fclose
 #include <cstdlib>     // Required for: std::abs
 #include <filesystem>  // Required for: std::filesystem
 #include <stb_image.h> // Required for: stbi_load, stbi_image_free
@@ -74,4 +75,30 @@ TEST(TreegenRender, CameraOptionsMoveTheViewAndBadOptionsLeaveNoFile) {
     EXPECT_EQ(run.status, 2);
     EXPECT_FALSE(fs::exists(dir / "tree.png"));
     EXPECT_FALSE(fs::exists(dir / "tree.jpg"));
+}
+
+TEST(TreegenRender, ASpeciesFileOrOverridesReplaceThePresetTree) {
+    const fs::path dir = fs::path(RENDER_DIR) / "species";
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    const std::string common = " --seed 0 --size 320x240 -o '";
+    ASSERT_EQ(treegen("render --species 1" + common + (dir / "preset.png").string() + "'").status, 0);
+    // The same values through --set take the other road and draw the same picture.
+    ProcessResult run = treegen("render --species 1 --set leaves=25" + common + (dir / "same.png").string() + "'");
+    ASSERT_EQ(run.status, 0) << run.out;
+    // A species file without leaves shows much less tree.
+    const fs::path file = dir / "bare.json";
+    std::FILE* f = std::fopen(file.string().c_str(), "w");
+    ASSERT_NE(f, nullptr);
+    std::fputs("{\"base\": \"Quaking Aspen\", \"leaves\": 0}\n", f);
+    std::fclose(f);
+    run = treegen("render --species-file '" + file.string() + "'" + common + (dir / "bare.png").string() + "'");
+    ASSERT_EQ(run.status, 0) << run.out;
+
+    int w = 0, h = 0;
+    const double preset = treeShare(dir / "preset.png", w, h);
+    EXPECT_EQ(treeShare(dir / "same.png", w, h), preset);
+    const double bare = treeShare(dir / "bare.png", w, h);
+    EXPECT_GT(bare, 0.0);
+    EXPECT_LT(bare, preset / 2) << "without leaves only the bark should show";
 }

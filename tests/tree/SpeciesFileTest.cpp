@@ -141,6 +141,9 @@ TEST(SpeciesFile, OverridesSetOneEntryOrEveryLevelAndCheckLikeTheReader) {
     applyOverride(p, "levels=4");
     EXPECT_EQ(p.levels, 4);
     EXPECT_EQ(p.ringVertices[3], 4);
+    applyOverride(p, "levels=2");
+    EXPECT_EQ(p.levels, 2);
+    EXPECT_EQ(p.ringVertices, (std::vector<int32_t>{6, 6}));
 
     struct Bad {
         const char* assignment;

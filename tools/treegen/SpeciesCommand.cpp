@@ -30,7 +30,7 @@ CLI::App* addSpeciesCommand(CLI::App& app, SpeciesCommand& command) {
     CLI::Option* species = cmd->add_option("--species", command.species,
                                            "the preset: a number or a display name (" + speciesChoices() + ")")
                                ->capture_default_str();
-    addTreeSourceOptions(*cmd, command.source, species);
+    addTreeSourceOptions(*cmd, command.source, species, false);
     cmd->add_option("-o,--output", command.output, "the file to write; standard output without it");
     CLI::Option* schema = cmd->add_flag("--schema", command.schema, "the JSON Schema of species files");
     cmd->add_flag("--reference", command.reference, "the parameter reference as a markdown table")

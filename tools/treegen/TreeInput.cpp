@@ -5,7 +5,7 @@
 
 #include <CLI/CLI.hpp> // Required for: CLI::App
 
-void addTreeSourceOptions(CLI::App& cmd, TreeSource& source, CLI::Option* species) {
+void addTreeSourceOptions(CLI::App& cmd, TreeSource& source, CLI::Option* species, bool grows) {
     CLI::Option* file = cmd.add_option("--species-file", source.file,
                                        "a species file (JSON) to grow instead of a preset");
     if (species) file->excludes(species);
@@ -13,6 +13,7 @@ void addTreeSourceOptions(CLI::App& cmd, TreeSource& source, CLI::Option* specie
                    "NAME=VALUE or NAME[LEVEL]=VALUE, applied on top of the species; repeatable")
         ->take_all()
         ->allow_extra_args(false);
+    if (!grows) return;
     cmd.add_option("--max-vertices", source.maxVertices,
                    "refuse trees that need more vertices than this, before growing them")
         ->check(CLI::Range(uint64_t(1), uint64_t(500'000'000)))

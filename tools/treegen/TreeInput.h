@@ -29,8 +29,9 @@ struct TreeInput {
     bool fromPreset = true; // neither a file nor an override changed the preset
 };
 
-// Adds --species-file (excluding `species`), --set and --max-vertices.
-void addTreeSourceOptions(CLI::App& cmd, TreeSource& source, CLI::Option* species);
+// Adds --species-file (excluding `species`), --set and, for commands that
+// grow a tree, --max-vertices.
+void addTreeSourceOptions(CLI::App& cmd, TreeSource& source, CLI::Option* species, bool grows = true);
 // The preset `species`, or the file, with the overrides applied in order.
 // Throws SpeciesError.
 TreeInput loadTreeInput(uint32_t species, const TreeSource& source);

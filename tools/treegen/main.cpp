@@ -3,9 +3,9 @@
 #include "SpeciesCommand.h"
 #include "SpeciesFile.h"
 #include "TreeExport.h"
+#include "TreeInput.h"
 #include "TreeRender.h"
 #include "TreeStats.h"
-#include "TreeInput.h"
 #include "TreeTooLarge.h"
 #include "TreeType.h"
 #include "buffer/HardwareBufferManager.h"
@@ -18,8 +18,8 @@
 #include <cstdio>             // Required for: std::sscanf
 #include <iostream>           // Required for: std::cout, std::cerr
 #include <limits>             // Required for: std::numeric_limits
-#include <optional>           // Required for: std::optional
 #include <nlohmann/json.hpp>  // Required for: nlohmann::json
+#include <optional>           // Required for: std::optional
 #include <vector>             // Required for: std::vector
 
 namespace {
@@ -33,7 +33,7 @@ struct TreeOptions {
     TreeSource source; // --species-file, --set, --max-vertices
 };
 
-// Adds --species and --seed to a subcommand.
+// Adds --species, --seed, --species-file, --set and --max-vertices to a subcommand.
 void addTreeOptions(CLI::App& cmd, TreeOptions& opts) {
     CLI::Option* species = cmd.add_option("--species", opts.species,
                                           "species: a number or a display name (" + speciesChoices() + ")")
