@@ -21,8 +21,9 @@
 namespace {
 
 const char* const kUsage =
-    "Usage: treedemo [--species-file FILE] [engine options]\n"
+    "treedemo: grows a tree and shows it; E opens the parameter editor.\n"
     "\n"
+    "Option of the demonstration:\n"
     "  --species-file FILE      start with the tree of this species file instead of\n"
     "                           the Quaking Aspen, and grow it again whenever the\n"
     "                           file changes on disk (an invalid edit is shown and\n"
