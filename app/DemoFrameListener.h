@@ -38,6 +38,8 @@ public:
     void updateStatistics();
     // Shows or hides the statistics overlay, when it exists.
     void showDebugOverlay(bool show);
+    // Writes the frame just drawn to the next "screenshot_%d.png" that does not exist yet.
+    void writeScreenshot();
 
     void keyClicked(Velk::KeyEvent* event) override;
     void keyPressed(Velk::KeyEvent*) override {}
@@ -58,6 +60,8 @@ protected:
     bool useBufferedInputMouse = false;
     bool inputTypeSwitchingOn = false;
     uint32_t numScreenShots = 0;
+    uint32_t lastScreenshotNumber = 0;   // the number in the last "screenshot_%d.png" written
+    bool screenshotRequested = false;    // Print Screen this frame: written once the frame is drawn
     float moveScale = 0.0f;              // distance per key this frame
     float rotScale = 0.0f;               // degrees per key this frame
     float timeUntilNextToggle = 0.0f;    // seconds until a toggle key is accepted again

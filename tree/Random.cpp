@@ -1,10 +1,16 @@
 #include "Random.h"
 
+#include <ctime> // Required for: std::time
+
 namespace {
 uint32_t state = 1;
 } // namespace
 
 void seedRandom(int32_t seed) { state = static_cast<uint32_t>(seed); }
+
+int32_t clockSeed() {
+    return static_cast<int32_t>(static_cast<uint32_t>(std::time(nullptr)) & static_cast<uint32_t>(MAX_SEED));
+}
 
 uint32_t randomState() { return state; }
 

@@ -5,14 +5,10 @@
 #include "math/Math.h"
 
 #include <cmath> // Required for: std::sin, std::cos
-#include <ctime> // Required for: std::time
 
 Tree::Tree(const TreeParameters& parameters, int32_t seed, std::pmr::memory_resource* memory)
     : arena_(memory) {
-    if (seed == -1)
-        seedRandom(static_cast<int32_t>(static_cast<uint32_t>(std::time(nullptr))));
-    else
-        seedRandom(seed);
+    seedRandom(seed == -1 ? clockSeed() : seed);
     params = parameters.clone();
     trunk = std::make_unique<Stem>(this);
 

@@ -24,7 +24,7 @@ class Tree {
     std::pmr::monotonic_buffer_resource arena_;
 
 public:
-    // Clones `parameters`, seeds the generator (seed -1: the calendar clock)
+    // Clones `parameters`, seeds the generator (seed -1: clockSeed())
     // and runs the structure pass. The stems' lists take their memory from
     // `memory` (a BlockCache that outlives the tree lets regrowth reuse it).
     Tree(const TreeParameters& parameters, int32_t seed,

@@ -259,10 +259,17 @@ bool Root::renderOneFrame() {
         microseconds = std::chrono::duration_cast<std::chrono::microseconds>(now - lastFrame_).count();
     }
     lastFrame_ = now;
+    const auto frameStart = now;
     const float seconds = options_.fixedFrameTime ? *options_.fixedFrameTime
                                                   : static_cast<float>(static_cast<double>(microseconds) / 1e6);
 
     window_->_pumpEvents();
+    // Closing the window ends the program as Escape does, whatever the
+    // listeners do with their keys.
+    if (window_->isClosed()) {
+        log_->logMessage("Render window closed");
+        return false;
+    }
     if (!keyScript_->empty()) window_->_getInputState().setScriptedKeys(keyScript_->keysAt(frameNumber_));
 
     const FrameEvent event{seconds, seconds};
@@ -272,6 +279,17 @@ bool Root::renderOneFrame() {
     const auto shot = options_.screenshots.find(frameNumber_);
     if (shot != options_.screenshots.end()) window_->writeContentsToFile(shot->second);
     window_->swapBuffers();
+    // The statistics take what a frame really cost: from the end of the one
+    // before (from its own start for the loop's first) to its end. The
+    // listeners' time since the last frame is no measure of the first frame,
+    // which started right after the clock was reset.
+    const auto frameEnd = std::chrono::steady_clock::now();
+    if (!options_.fixedFrameTime) {
+        microseconds =
+            std::chrono::duration_cast<std::chrono::microseconds>(frameEnd - lastFrameEnd_.value_or(frameStart))
+                .count();
+    }
+    lastFrameEnd_ = frameEnd;
     window_->_recordFrame(microseconds);
     return carryOn;
 }
@@ -283,6 +301,7 @@ void Root::startRendering() {
     }
     log_->logMessage("Frame loop started");
     lastFrame_ = std::chrono::steady_clock::now();
+    lastFrameEnd_.reset();
     while (renderOneFrame()) {
         if (options_.frameLimit != 0 && frameNumber_ >= options_.frameLimit) {
             log_->logMessage("Frame limit of " + std::to_string(options_.frameLimit) + " reached");

@@ -11,6 +11,7 @@
 #include <functional> // Required for: std::function
 #include <map>        // Required for: std::map
 #include <memory>     // Required for: std::unique_ptr
+#include <optional>   // Required for: std::optional
 #include <string>     // Required for: std::string
 #include <vector>     // Required for: std::vector
 
@@ -114,7 +115,8 @@ private:
     std::map<std::string, StateDumpSection> dumpSections_;
     bool displayAvailable_ = false;
     unsigned long frameNumber_ = 0;
-    std::chrono::steady_clock::time_point lastFrame_;
+    std::chrono::steady_clock::time_point lastFrame_;                  // start of the last frame
+    std::optional<std::chrono::steady_clock::time_point> lastFrameEnd_; // end of the last frame of this loop
 };
 
 } // namespace Velk

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <map>               // Required for: std::map
 #include <nlohmann/json.hpp> // Required for: nlohmann::json
 #include <string>            // Required for: std::string
 
@@ -14,6 +15,8 @@ struct DemoRun {
 
 // Runs `program` for `frames` frames of 0.02 s in a fresh working folder
 // holding the build's resources.cfg and plugins.cfg, with `keyScript` (the
-// engine's key script text) and any extra options.
+// engine's key script text) and any extra options; `files` (name, content)
+// are written into the folder first.
 DemoRun runDemo(const std::string& program, const std::string& name, unsigned frames,
-                const std::string& keyScript, const std::string& extraOptions = "");
+                const std::string& keyScript, const std::string& extraOptions = "",
+                const std::map<std::string, std::string>& files = {});
