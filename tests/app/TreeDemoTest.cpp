@@ -269,3 +269,16 @@ TEST(TreeDemo, WithoutARealDisplayTheProgramRendersOffscreenAndEnds) {
         EXPECT_NE(log.find("Frame limit of 3 reached"), std::string::npos) << driver << ": " << log;
     }
 }
+
+// A key script that is a folder used to run with no keys at all, and
+// /dev/zero grew the memory until the machine stopped the program: both now
+// end the program with an error naming the script (and for a line, its number).
+TEST(TreeDemo, KeyScriptsThatAreNoScriptsEndTheProgramWithAnError) {
+    DemoRun run = tree("keys-folder", 5, "", "--key-script .");
+    EXPECT_NE(run.status, 0) << run.output;
+    EXPECT_NE(run.output.find("the key script '.' is a folder, not a file"), std::string::npos) << run.output;
+    run = tree("keys-endless", 5, "", "--key-script /dev/zero");
+    EXPECT_NE(run.status, 0) << run.output;
+    EXPECT_NE(run.output.find("line longer than 4096 characters"), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find("/dev/zero"), std::string::npos) << run.output;
+}
