@@ -19,7 +19,7 @@ std::string readText(const fs::path& file) {
 
 DemoRun runDemo(const std::string& program, const std::string& name, unsigned frames,
                 const std::string& keyScript, const std::string& extraOptions,
-                const std::map<std::string, std::string>& files) {
+                const std::function<void(const std::string& folder)>& prepare) {
     DemoRun run;
     const fs::path folder = fs::path(DEMO_RUN_DIR) / name;
     fs::remove_all(folder);
@@ -27,8 +27,8 @@ DemoRun runDemo(const std::string& program, const std::string& name, unsigned fr
     fs::copy_file(fs::path(APP_DIR) / "resources.cfg", folder / "resources.cfg");
     fs::copy_file(fs::path(APP_DIR) / "plugins.cfg", folder / "plugins.cfg");
     std::ofstream(folder / "keys.txt") << keyScript << "\n";
-    for (const auto& [file, content] : files) std::ofstream(folder / file, std::ios::binary) << content;
     run.folder = folder.string();
+    if (prepare) prepare(run.folder);
 
     const std::string command = "cd '" + folder.string() + "' && '" + program +
                                 "' --offscreen --size 320x240 --frame-time 0.02 --frames " +

@@ -6,7 +6,8 @@
 #include "ProcessRun.h"
 #include "TempFolder.h"
 
-#include <cmath> // Required for: std::cos, std::sin
+#include <cmath>   // Required for: std::cos, std::sin
+#include <fstream> // Required for: std::ofstream
 
 #include <gtest/gtest.h>
 
@@ -229,8 +230,10 @@ TEST(BaseDemo, PrintScreenWritesTheFrameJustDrawnUnderAFreeNumber) {
     EXPECT_NE(engine.pixel(160, 20), (std::vector<unsigned char>{0, 0, 0, 255})) << "the sky is drawn";
     EXPECT_TRUE(shot.rgba == engine.rgba) << "Print Screen wrote another picture than the frame drawn";
 
-    run = runDemo(BASEDEMO_PATH, "shot-numbers", 30, "1 SYSRQ\n30 SYSRQ", "",
-                  {{"screenshot_1.png", "an earlier run"}, {"screenshot_3.png", "another"}});
+    run = runDemo(BASEDEMO_PATH, "shot-numbers", 30, "1 SYSRQ\n30 SYSRQ", "", [](const std::string& folder) {
+        std::ofstream(folder + "/screenshot_1.png") << "an earlier run";
+        std::ofstream(folder + "/screenshot_3.png") << "another";
+    });
     ASSERT_EQ(run.status, 0) << run.output;
     EXPECT_EQ(TempFolder::read(run.folder + "/screenshot_1.png"), "an earlier run");
     EXPECT_EQ(TempFolder::read(run.folder + "/screenshot_3.png"), "another");
