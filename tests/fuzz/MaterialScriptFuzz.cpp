@@ -1,6 +1,8 @@
-// Feeds arbitrary bytes to the material script reader. An engine error
-// naming the script and a line is the expected answer to bad input; an
-// accepted script must have made only materials whose colours are numbers.
+// Feeds arbitrary bytes to the material script reader (without textures:
+// there is no GL here, so a texture statement fails when its material is
+// made). An engine error naming the script and a line is the expected answer
+// to bad input; an accepted script must have made only materials whose
+// colours are numbers.
 #include "core/Exception.h"
 #include "material/Material.h"
 #include "material/MaterialManager.h"
@@ -28,7 +30,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Velk::parseMaterialScript(stream, "fuzz.material", manager);
     } catch (const Velk::Exception& error) {
         if (error.getFile() != "fuzz.material" || error.getLine() <= 0) __builtin_trap();
-        if (manager.getMaterialCount() != 0) __builtin_trap(); // nothing half-read
+        // Nothing is made from a script with a syntax error. (Textures are
+        // loaded as the materials are made, and there are none here: that
+        // error comes later, when materials exist.)
+        if (error.getDescription().rfind("material script error", 0) == 0 && manager.getMaterialCount() != 0)
+            __builtin_trap();
         return 0;
     }
     // Every material the script named exists, with numbers for colours.
