@@ -43,15 +43,15 @@ LineRead readLine(std::istream& stream, std::string& line, std::size_t& total) {
 void KeyScript::load(const std::string& fileName) {
     std::error_code ignored;
     if (std::filesystem::is_directory(fileName, ignored)) {
-        VELK_EXCEPT(ERR_INVALIDPARAMS,
-                    "the key script '" + fileName + "' is a folder, not a file", "KeyScript::load");
+        throw Exception(Exception::ERR_INVALIDPARAMS, "the key script is a folder, not a file", "KeyScript::load",
+                        fileName, 0);
     }
     errno = 0;
     std::ifstream file(fileName, std::ios::binary);
     if (!file) {
         const std::string reason = errno != 0 ? std::strerror(errno) : "unknown reason";
-        VELK_EXCEPT(ERR_FILE_NOT_FOUND, "cannot open the key script '" + fileName + "': " + reason,
-                    "KeyScript::load");
+        throw Exception(Exception::ERR_FILE_NOT_FOUND, "cannot open the key script: " + reason, "KeyScript::load",
+                        fileName, 0);
     }
     load(file, fileName);
 }

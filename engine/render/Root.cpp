@@ -32,6 +32,12 @@ AutomationOptions& pendingOptions() {
     return options;
 }
 
+// The key script of that command line, read once: it may be a pipe.
+std::unique_ptr<KeyScript>& pendingKeyScript() {
+    static std::unique_ptr<KeyScript> script;
+    return script;
+}
+
 // "W x H", as the log shows sizes.
 std::string sizeText(unsigned int width, unsigned int height) {
     return std::to_string(width) + " x " + std::to_string(height);
@@ -39,7 +45,7 @@ std::string sizeText(unsigned int width, unsigned int height) {
 
 } // namespace
 
-// Parses now so that a bad option fails before anything starts.
+// Parses now, the key script too, so that a bad option fails before anything starts.
 bool Root::setCommandLine(int argc, const char* const* argv) {
     std::vector<std::string> arguments;
     for (int i = 1; i < argc; ++i) arguments.emplace_back(argv[i]);
@@ -48,11 +54,20 @@ bool Root::setCommandLine(int argc, const char* const* argv) {
         std::cout << AutomationOptions::helpText(argc > 0 ? argv[0] : "program");
         return false;
     }
+    std::unique_ptr<KeyScript> script;
+    if (!options.keyScriptFile.empty()) {
+        script = std::make_unique<KeyScript>();
+        script->load(options.keyScriptFile);
+    }
     pendingOptions() = options;
+    pendingKeyScript() = std::move(script);
     return true;
 }
 
-void Root::setAutomationOptions(const AutomationOptions& options) { pendingOptions() = options; }
+void Root::setAutomationOptions(const AutomationOptions& options) {
+    pendingOptions() = options;
+    pendingKeyScript().reset();
+}
 
 const AutomationOptions& Root::getAutomationOptions() {
     return current != nullptr ? current->options_ : pendingOptions();
@@ -89,11 +104,12 @@ Root::Root(const std::string& pluginFileName, const std::string& configFileName,
     readPlugins(pluginFileName);
     restoreConfig();
 
-    keyScript_ = std::make_unique<KeyScript>();
-    if (!options_.keyScriptFile.empty()) {
-        keyScript_->load(options_.keyScriptFile);
-        log_->logMessage("Key script '" + options_.keyScriptFile + "' loaded");
+    keyScript_ = std::move(pendingKeyScript());
+    if (!keyScript_) {
+        keyScript_ = std::make_unique<KeyScript>();
+        if (!options_.keyScriptFile.empty()) keyScript_->load(options_.keyScriptFile);
     }
+    if (!options_.keyScriptFile.empty()) log_->logMessage("Key script '" + options_.keyScriptFile + "' loaded");
     current = this;
 }
 

@@ -43,9 +43,10 @@ public:
     Root(const Root&) = delete;
     Root& operator=(const Root&) = delete;
 
-    // Takes the program's command line (argv[0] is the program). Returns
-    // false when the program should end at once because --help was printed;
-    // a bad option is an engine error. Call it before creating the root.
+    // Takes the program's command line (argv[0] is the program) and reads
+    // the key script it names. Returns false when the program should end at
+    // once because --help was printed; a bad option or key script is an
+    // engine error. Call it before creating the root.
     static bool setCommandLine(int argc, const char* const* argv);
     // The options the next root will use (tests set them directly).
     static void setAutomationOptions(const AutomationOptions& options);

@@ -274,14 +274,28 @@ TEST(TreeDemo, WithoutARealDisplayTheProgramRendersOffscreenAndEnds) {
 }
 
 // A key script that is a folder used to run with no keys at all, and
-// /dev/zero grew the memory until the machine stopped the program: both now
-// end the program with an error naming the script (and for a line, its number).
-TEST(TreeDemo, KeyScriptsThatAreNoScriptsEndTheProgramWithAnError) {
+// /dev/zero grew the memory until the machine stopped the program. The key
+// script belongs to the command line: it is read before anything starts,
+// and one that is no script is an error of the command line naming it (and
+// for a line, its number).
+TEST(TreeDemo, KeyScriptsThatAreNoScriptsAreCommandLineErrors) {
     DemoRun run = tree("keys-folder", 5, "", "--key-script .");
-    EXPECT_NE(run.status, 0) << run.output;
-    EXPECT_NE(run.output.find("the key script '.' is a folder, not a file"), std::string::npos) << run.output;
+    EXPECT_EQ(run.status, 2) << run.output;
+    EXPECT_NE(run.output.find("the key script is a folder, not a file (at .)"), std::string::npos) << run.output;
     run = tree("keys-endless", 5, "", "--key-script /dev/zero");
-    EXPECT_NE(run.status, 0) << run.output;
-    EXPECT_NE(run.output.find("line longer than 4096 characters"), std::string::npos) << run.output;
-    EXPECT_NE(run.output.find("/dev/zero"), std::string::npos) << run.output;
+    EXPECT_EQ(run.status, 2) << run.output;
+    EXPECT_NE(run.output.find("line longer than 4096 characters (not a key script?) (at /dev/zero:1)"),
+              std::string::npos) << run.output;
+    run = tree("keys-missing", 5, "", "--key-script missing.txt");
+    EXPECT_EQ(run.status, 2) << run.output;
+    EXPECT_NE(run.output.find("cannot open the key script: No such file or directory (at missing.txt)"),
+              std::string::npos) << run.output;
+    EXPECT_FALSE(std::filesystem::exists(run.folder + "/Velk.log")) << "nothing started";
+
+    // A pipe is read once, before the engine starts, and its keys are used.
+    const ProcessResult piped = runCommand("cd '" + run.folder + "' && echo '5 ESCAPE' | '" + TREEDEMO_PATH +
+                                           "' --offscreen --size 64x48 --frame-time 0.02 --frames 200 "
+                                           "--key-script /dev/stdin --dump-state piped.json");
+    EXPECT_EQ(piped.status, 0) << piped.out;
+    EXPECT_EQ(nlohmann::json::parse(TempFolder::read(run.folder + "/piped.json"))["frameCount"], 5);
 }
