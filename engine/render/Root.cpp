@@ -275,7 +275,6 @@ bool Root::renderOneFrame() {
         microseconds = std::chrono::duration_cast<std::chrono::microseconds>(now - lastFrame_).count();
     }
     lastFrame_ = now;
-    const auto frameStart = now;
     const float seconds = options_.fixedFrameTime ? *options_.fixedFrameTime
                                                   : static_cast<float>(static_cast<double>(microseconds) / 1e6);
 
@@ -302,7 +301,7 @@ bool Root::renderOneFrame() {
     const auto frameEnd = std::chrono::steady_clock::now();
     if (!options_.fixedFrameTime) {
         microseconds =
-            std::chrono::duration_cast<std::chrono::microseconds>(frameEnd - lastFrameEnd_.value_or(frameStart))
+            std::chrono::duration_cast<std::chrono::microseconds>(frameEnd - lastFrameEnd_.value_or(now))
                 .count();
     }
     lastFrameEnd_ = frameEnd;
