@@ -56,3 +56,26 @@ TEST(AutomationOptions, BadOptionsAreEngineErrors) {
         EXPECT_THROW(AutomationOptions::parse(bad), Exception) << bad[0];
     }
 }
+
+// Two files for one frame, or a frame the loop never reaches, would lose a
+// screenshot without a word: both are errors of the command line, naming it.
+TEST(AutomationOptions, ScreenshotsThatCouldNeverBeWrittenAreRefused) {
+    auto message = [](const std::vector<std::string>& arguments) -> std::string {
+        try {
+            AutomationOptions::parse(arguments);
+        } catch (const Exception& error) {
+            return error.getDescription();
+        }
+        return "accepted";
+    };
+    EXPECT_NE(message({"--screenshot", "5:a.png", "--screenshot=5:b.png"})
+                  .find("frame 5 already has a screenshot ('a.png')"),
+              std::string::npos);
+    EXPECT_NE(message({"--frames", "10", "--screenshot", "11:late.png"})
+                  .find("--screenshot 11:late.png is after the last frame (--frames 10)"),
+              std::string::npos);
+    // The order of the options does not matter.
+    EXPECT_NE(message({"--screenshot", "11:late.png", "--frames", "10"}), "accepted");
+    EXPECT_EQ(message({"--frames", "10", "--screenshot", "10:last.png", "--screenshot", "1:first.png"}), "accepted");
+    EXPECT_EQ(message({"--screenshot", "500:a.png"}), "accepted"); // no frame limit
+}

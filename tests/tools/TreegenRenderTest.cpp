@@ -138,6 +138,12 @@ TEST(TreegenRender, CameraOptionsMoveTheViewAndBadOptionsLeaveNoFile) {
     EXPECT_EQ(run.status, 2);
     EXPECT_FALSE(fs::exists(dir / "tree.png"));
     EXPECT_FALSE(fs::exists(dir / "tree.jpg"));
+
+    // Seed -1 is reported as the seed the clock gave, not as -1.
+    run = treegen("render --species 0 --size 32x32 --seed -1 -o '" + (dir / "clock.png").string() + "'");
+    EXPECT_EQ(run.status, 0) << run.out;
+    EXPECT_NE(run.out.find(", seed "), std::string::npos) << run.out;
+    EXPECT_EQ(run.out.find("seed -1"), std::string::npos) << run.out;
 }
 
 TEST(TreegenRender, ASpeciesFileOrOverridesReplaceThePresetTree) {
