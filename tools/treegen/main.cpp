@@ -246,8 +246,7 @@ int main(int argc, char** argv) {
                                          input->fromPreset ? nullptr : input->parameters.get(),
                                          input->maxVertices);
             std::cout << "wrote " << image << " (" << view.width << "x" << view.height << ", seed " << seed
-                      << ") in " << ms << " ms
-";
+                      << ") in " << ms << " ms\n";
         } catch (const std::exception& e) {
             std::cerr << "treegen: " << e.what() << '\n';
             return kUsageError;
