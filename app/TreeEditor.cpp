@@ -3,6 +3,8 @@
 #include "ParameterTable.h"
 #include "SpeciesFile.h"
 #include "TreeTooLarge.h"
+#include "core/Exception.h"  // Required for: Velk::Exception
+#include "core/FileWriter.h" // Required for: Velk::writeFileAtomically
 
 #include <imgui.h>           // Required for: ImGui
 #include <nlohmann/json.hpp> // Required for: nlohmann::json
@@ -11,7 +13,6 @@
 #include <cmath>      // Required for: std::llround
 #include <cstdio>     // Required for: std::snprintf
 #include <filesystem> // Required for: std::filesystem
-#include <fstream>    // Required for: std::ofstream
 #include <utility>    // Required for: std::move
 
 namespace fs = std::filesystem;
@@ -289,34 +290,21 @@ void TreeEditor::drawLoadPopup() {
     ImGui::EndPopup();
 }
 
-// The tree on show, exactly as it was grown, written whole: a temporary
-// beside the target is renamed into place after a checked write.
+// The tree on show, exactly as it was grown, written whole through the
+// engine's file writer: a failed save leaves any previous file as it was.
 void TreeEditor::save(const std::string& name) {
     if (name.empty() || name.find_first_of("/\\") != std::string::npos || name.front() == '.') {
         status_ = "Not saved: give a name without '/' that does not start with '.'";
         return;
     }
-    const fs::path target = fs::path(name + ".json");
-    const fs::path partial = fs::path("." + name + ".json.part");
-    {
-        std::ofstream out(partial, std::ios::binary | std::ios::trunc);
-        out << speciesFileText(*state_.tree().params, name);
-        out.flush();
-        if (!out) {
-            std::error_code ignored;
-            fs::remove(partial, ignored);
-            status_ = "Not saved: cannot write " + partial.string();
-            return;
-        }
-    }
-    std::error_code error;
-    fs::rename(partial, target, error);
-    if (error) {
-        fs::remove(partial, error);
-        status_ = "Not saved: cannot write " + target.string();
+    const std::string target = name + ".json";
+    try {
+        Velk::writeFileAtomically(target, speciesFileText(*state_.tree().params, name));
+    } catch (const Velk::Exception& e) {
+        status_ = "Not saved: " + e.getDescription();
         return;
     }
-    lastSaved_ = target.string();
+    lastSaved_ = target;
     status_ = "Saved " + lastSaved_;
 }
 

@@ -7,7 +7,7 @@
 #include <cstring>      // Required for: std::strerror
 #include <fcntl.h>      // Required for: open flags
 #include <stdlib.h>     // Required for: mkstemp
-#include <sys/stat.h>   // Required for: lstat, fchmod, umask, S_ISDIR
+#include <sys/stat.h>   // Required for: lstat, fchmod, umask, S_ISDIR, S_ISREG, S_ISLNK
 #include <unistd.h>     // Required for: write, close, unlink
 
 namespace Velk {
@@ -81,16 +81,22 @@ std::string writeTemporary(const std::string& path, std::string_view bytes, cons
     return temporary;
 }
 
-// A destination that rename cannot replace: an existing folder.
+// A destination that rename cannot or must not replace: an existing folder,
+// or a device, pipe or socket (renaming a file over /dev/null as root would
+// destroy the device for everyone).
 void checkDestination(const std::string& path, const char* operation) {
     struct stat info {};
-    if (::lstat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) failWrite(path, std::strerror(EISDIR), operation);
+    if (::lstat(path.c_str(), &info) != 0) return;
+    if (S_ISDIR(info.st_mode)) failWrite(path, std::strerror(EISDIR), operation);
+    if (!S_ISREG(info.st_mode) && !S_ISLNK(info.st_mode))
+        failWrite(path, "not a regular file (a device, pipe or socket is never replaced)", operation);
 }
 
 } // namespace
 
 // The rename is the only step that touches the destination.
 void writeFileAtomically(const std::string& path, std::string_view bytes) {
+    checkDestination(path, kOperation);
     const std::string temporary = writeTemporary(path, bytes, kOperation);
     if (std::rename(temporary.c_str(), path.c_str()) != 0) {
         const int error = errno;
@@ -105,6 +111,7 @@ StagedFiles::~StagedFiles() {
 
 // Staging the same destination twice keeps the later bytes.
 void StagedFiles::stage(const std::string& path, std::string_view bytes) {
+    checkDestination(path, "StagedFiles::stage");
     const std::string temporary = writeTemporary(path, bytes, "StagedFiles::stage");
     for (Staged& file : staged_) {
         if (file.path == path) {

@@ -1,5 +1,5 @@
 // Files written whole or not at all: a full disk, a folder in the way, a
-// read-only folder and a symbolic link at the destination.
+// read-only folder, a symbolic link and a special file at the destination.
 #include "core/Exception.h"
 #include "core/FileWriter.h"
 
@@ -13,6 +13,7 @@
 #include <functional>     // Required for: std::function
 #include <string>         // Required for: std::string
 #include <sys/resource.h> // Required for: setrlimit, RLIMIT_FSIZE
+#include <sys/stat.h>     // Required for: mkfifo
 #include <sys/wait.h>     // Required for: waitpid
 #include <unistd.h>       // Required for: fork, pipe, geteuid
 #include <vector>         // Required for: std::vector
@@ -111,6 +112,22 @@ TEST(FileWriter, FolderInTheWayAndMissingFolder) {
 
     error = errorOf([&] { writeFileAtomically(folder.path("missing/shot.png"), "png"); });
     EXPECT_NE(error.find("No such file or directory"), std::string::npos) << error;
+}
+
+// A device, pipe or socket at the destination is refused and stays what it
+// was: as root a rename would have put a plain file over /dev/null. A pipe
+// stands for them all here (making a device node would need the real one).
+TEST(FileWriter, SpecialFileAtTheDestinationIsRefusedAndKept) {
+    TempFolder folder;
+    ASSERT_EQ(::mkfifo(folder.path("state.json").c_str(), 0600), 0);
+    std::string error = errorOf([&] { writeFileAtomically(folder.path("state.json"), "{}"); });
+    EXPECT_NE(error.find("state.json"), std::string::npos) << error;
+    EXPECT_NE(error.find("not a regular file"), std::string::npos) << error;
+    StagedFiles files;
+    error = errorOf([&] { files.stage(folder.path("state.json"), "{}"); });
+    EXPECT_NE(error.find("not a regular file"), std::string::npos) << error;
+    EXPECT_TRUE(fs::is_fifo(folder.path("state.json")));
+    EXPECT_EQ(namesIn(folder.path("")), std::vector<std::string>{"state.json"});
 }
 
 // Permissions do not stop root, so there the full-disk test stands for it.

@@ -46,37 +46,43 @@ private:
 };
 } // namespace
 
-using Windowed = EngineFixture;
+class Windowed : public EngineFixture {
+protected:
+    void closeOnFrameThree(bool quitEvent);
+};
 
-// The close button (a window event) and the desktop's quit both end the loop,
-// even when no listener looks at the window: the one on frame 3 is the last.
-TEST_F(Windowed, ClosingTheWindowEndsTheLoop) {
-    for (const bool quitEvent : {false, true}) {
-        AutomationOptions options;
-        options.frameLimit = 50;
-        options.width = 160;
-        options.height = 120;
-        Root& engine = startEngine(options);
-        ASSERT_TRUE(engine.isDisplayAvailable()) << "the virtual display did not start";
-        engine.initialise(true, "Close Test");
-        OnFrame closer(3, [quitEvent](SDL_Window* window) {
-            SDL_Event event{};
-            if (quitEvent) {
-                event.type = SDL_QUIT;
-            } else {
-                event.type = SDL_WINDOWEVENT;
-                event.window.event = SDL_WINDOWEVENT_CLOSE;
-                event.window.windowID = SDL_GetWindowID(window);
-            }
-            SDL_PushEvent(&event);
-        });
-        engine.addFrameListener(&closer);
-        engine.startRendering();
-        EXPECT_EQ(closer.frames, 3) << (quitEvent ? "SDL_QUIT" : "SDL_WINDOWEVENT_CLOSE");
-        root.reset();
-        EXPECT_NE(TempFolder::read(folder.path("Velk.log")).find("Render window closed"), std::string::npos);
-    }
+// The close button (a window event) or the desktop's quit, pushed on frame 3,
+// ends the loop even when no listener looks at the window: frame 3 is the last.
+// One engine per process: SDL's video does not always open a second time.
+void Windowed::closeOnFrameThree(bool quitEvent) {
+    AutomationOptions options;
+    options.frameLimit = 50;
+    options.width = 160;
+    options.height = 120;
+    Root& engine = startEngine(options);
+    ASSERT_TRUE(engine.isDisplayAvailable()) << "the virtual display did not start";
+    engine.initialise(true, "Close Test");
+    OnFrame closer(3, [quitEvent](SDL_Window* window) {
+        SDL_Event event{};
+        if (quitEvent) {
+            event.type = SDL_QUIT;
+        } else {
+            event.type = SDL_WINDOWEVENT;
+            event.window.event = SDL_WINDOWEVENT_CLOSE;
+            event.window.windowID = SDL_GetWindowID(window);
+        }
+        SDL_PushEvent(&event);
+    });
+    engine.addFrameListener(&closer);
+    engine.startRendering();
+    EXPECT_EQ(closer.frames, 3) << (quitEvent ? "SDL_QUIT" : "SDL_WINDOWEVENT_CLOSE");
+    root.reset();
+    EXPECT_NE(TempFolder::read(folder.path("Velk.log")).find("Render window closed"), std::string::npos);
 }
+
+TEST_F(Windowed, ClosingTheWindowEndsTheLoop) { closeOnFrameThree(false); }
+
+TEST_F(Windowed, TheDesktopsQuitEndsTheLoop) { closeOnFrameThree(true); }
 
 // After a resize the camera takes the viewport's new shape; the picture is not stretched.
 TEST_F(Windowed, CameraAspectRatioFollowsAResizedWindow) {
