@@ -63,10 +63,32 @@ void Stem::writeLeafVertices(float*& floats, uint32_t*& colours, float distance)
         // The normal of corner j is (corner - previous) x (next - corner): the
         // cross product of the edge into the corner and the edge out of it.
         // The four edges are shared by the corners, and the four normals are
-        // normalised together.
+        // worked out together, each lane with the operations of its own
+        // corner, so the bits are those of one corner at a time.
         const std::array<Vector3, 4>& c = leaf.corners;
-        const Vector3 edges[4] = {c[1] - c[0], c[2] - c[1], c[3] - c[2], c[0] - c[3]};
         FourVectors normals;
+#if defined(__SSE2__)
+        {
+            // Lane j holds corner j; turning the lanes by one gives the next
+            // corner, or the edge before.
+            const auto next = [](__m128 v) { return _mm_shuffle_ps(v, v, _MM_SHUFFLE(0, 3, 2, 1)); };
+            const auto previous = [](__m128 v) { return _mm_shuffle_ps(v, v, _MM_SHUFFLE(2, 1, 0, 3)); };
+            const __m128 cx = _mm_setr_ps(c[0].x, c[1].x, c[2].x, c[3].x);
+            const __m128 cy = _mm_setr_ps(c[0].y, c[1].y, c[2].y, c[3].y);
+            const __m128 cz = _mm_setr_ps(c[0].z, c[1].z, c[2].z, c[3].z);
+            const __m128 ex = _mm_sub_ps(next(cx), cx), ey = _mm_sub_ps(next(cy), cy),
+                         ez = _mm_sub_ps(next(cz), cz); // out of corner j
+            const __m128 ax = previous(ex), ay = previous(ey), az = previous(ez); // into corner j
+            __m128 nx = _mm_sub_ps(_mm_mul_ps(ay, ez), _mm_mul_ps(az, ey));
+            __m128 ny = _mm_sub_ps(_mm_mul_ps(az, ex), _mm_mul_ps(ax, ez));
+            __m128 nz = _mm_sub_ps(_mm_mul_ps(ax, ey), _mm_mul_ps(ay, ex));
+            normaliseFour(nx, ny, nz);
+            _mm_store_ps(normals.x, nx);
+            _mm_store_ps(normals.y, ny);
+            _mm_store_ps(normals.z, nz);
+        }
+#else
+        const Vector3 edges[4] = {c[1] - c[0], c[2] - c[1], c[3] - c[2], c[0] - c[3]};
         for (std::size_t j = 0; j < 4; ++j) {
             const Vector3 n = edges[(j + 3) % 4].crossProduct(edges[j]);
             normals.x[j] = n.x;
@@ -74,6 +96,7 @@ void Stem::writeLeafVertices(float*& floats, uint32_t*& colours, float distance)
             normals.z[j] = n.z;
         }
         normaliseFour(normals);
+#endif
         for (std::size_t j = 0; j < 4; ++j) {
             writeVertex(floats, colours, c[j], {normals.x[j], normals.y[j], normals.z[j]},
                         uCorner[j] + uOffset, vCorner[j] - vOffset, colour);

@@ -11,6 +11,41 @@ using Velk::Math;
 using Velk::Quaternion;
 using Velk::Vector3;
 
+namespace {
+
+// The size of every leaf of a tree: width along the leaf's local X, length
+// along its local Y. More leaves per unit (a higher quality) make them smaller.
+struct LeafSize {
+    float width;
+    float height;
+};
+
+LeafSize leafSizeOf(const TreeParameters& p) {
+    const double s = Math::Sqrt(p.leafQuality);
+    return {static_cast<float>(double(p.leafScale) * p.leafScaleX / s),
+            static_cast<float>(double(p.leafScale) / s)};
+}
+
+// Appends the leaf quad of `frame` to `leaves`.
+void appendLeaf(std::pmr::vector<Leaf>& leaves, const StemPoint& frame, LeafSize size) {
+    // The outline is a rectangle, so its rotated corners follow from the
+    // rotated origin and the two rotated edge vectors: one full rotation and
+    // two axis columns instead of four rotations per leaf.
+    const Quaternion& q = frame.orientation;
+    const Vector3 origin = frame.position + q * frame.segment;
+    const Vector3 across = Vector3{1.0f - 2.0f * (q.y * q.y + q.z * q.z), 2.0f * (q.x * q.y + q.w * q.z),
+                                   2.0f * (q.x * q.z - q.w * q.y)} * size.width;
+    const Vector3 up = Vector3{2.0f * (q.x * q.y - q.w * q.z), 1.0f - 2.0f * (q.x * q.x + q.z * q.z),
+                               2.0f * (q.y * q.z + q.w * q.x)} * size.height;
+    Leaf& leaf = leaves.emplace_back();
+    for (size_t i = 0; i < 4; ++i) {
+        const Vector3& c = kLeafOutline[i];
+        leaf.corners[i] = origin + across * c.x + up * c.y;
+    }
+}
+
+} // namespace
+
 void Stem::addLeaves(uint8_t level) {
     const TreeParameters& p = *tree->params;
     const int32_t m = p.curveRes[level];
@@ -23,6 +58,7 @@ void Stem::addLeaves(uint8_t level) {
 
     double rot = randVar(Math::PI);
     if (count > 0) leaves.reserve(static_cast<size_t>(count));
+    const LeafSize size = leafSizeOf(p);
     for (int32_t i = 1; i <= count; ++i) {
         const double t = double(i) / (count + 1.0);
         const double leafOffset = t * length;
@@ -51,29 +87,14 @@ void Stem::addLeaves(uint8_t level) {
 
         // Turn and tilt about the world axes, after the point's orientation.
         const Quaternion orientation = qRot * qDown * point.orientation;
-        addLeaf({orientation, along, leafPosition}, p.leafShape);
+        // What addLeaf does, with the leaf size worked out once per stem.
+        appendLeaf(leaves, {orientation, along, leafPosition}, size);
+        tree->vertexCount += 4;
     }
     if (count > 0) tree->leafTriangleCount += 2 * count;
 }
 
 void Stem::addLeaf(const StemPoint& frame, uint8_t /*leafShape: one outline for all*/) {
-    const TreeParameters& p = *tree->params;
-    const double s = Math::Sqrt(p.leafQuality);
-    const float width = static_cast<float>(double(p.leafScale) * p.leafScaleX / s);
-    const float height = static_cast<float>(double(p.leafScale) / s);
-    // The outline is a rectangle, so its rotated corners follow from the
-    // rotated origin and the two rotated edge vectors: one full rotation and
-    // two axis columns instead of four rotations per leaf.
-    const Quaternion& q = frame.orientation;
-    const Vector3 origin = frame.position + q * frame.segment;
-    const Vector3 across = Vector3{1.0f - 2.0f * (q.y * q.y + q.z * q.z), 2.0f * (q.x * q.y + q.w * q.z),
-                                   2.0f * (q.x * q.z - q.w * q.y)} * width;
-    const Vector3 up = Vector3{2.0f * (q.x * q.y - q.w * q.z), 1.0f - 2.0f * (q.x * q.x + q.z * q.z),
-                               2.0f * (q.y * q.z + q.w * q.x)} * height;
-    Leaf& leaf = leaves.emplace_back();
-    for (size_t i = 0; i < 4; ++i) {
-        const Vector3& c = kLeafOutline[i];
-        leaf.corners[i] = origin + across * c.x + up * c.y;
-    }
+    appendLeaf(leaves, frame, leafSizeOf(*tree->params));
     tree->vertexCount += 4;
 }
