@@ -3,6 +3,7 @@
 #include "Stem.h"
 
 #include "LeafOutline.h"
+#include "PendingLeaf.h"
 #include "Random.h"
 #include "Tree.h"
 #include "math/Math.h"
@@ -26,8 +27,8 @@ LeafSize leafSizeOf(const TreeParameters& p) {
             static_cast<float>(double(p.leafScale) / s)};
 }
 
-// Appends the leaf quad of `frame` to `leaves`.
-void appendLeaf(std::pmr::vector<Leaf>& leaves, const StemPoint& frame, LeafSize size) {
+// Writes the corners of the leaf quad of `frame` into `leaf`.
+void placeLeaf(Leaf& leaf, const StemPoint& frame, LeafSize size) {
     // The outline is a rectangle, so its rotated corners follow from the
     // rotated origin and the two rotated edge vectors: one full rotation and
     // two axis columns instead of four rotations per leaf.
@@ -37,14 +38,30 @@ void appendLeaf(std::pmr::vector<Leaf>& leaves, const StemPoint& frame, LeafSize
                                    2.0f * (q.x * q.z - q.w * q.y)} * size.width;
     const Vector3 up = Vector3{2.0f * (q.x * q.y - q.w * q.z), 1.0f - 2.0f * (q.x * q.x + q.z * q.z),
                                2.0f * (q.y * q.z + q.w * q.x)} * size.height;
-    Leaf& leaf = leaves.emplace_back();
     for (size_t i = 0; i < 4; ++i) {
         const Vector3& c = kLeafOutline[i];
         leaf.corners[i] = origin + across * c.x + up * c.y;
     }
 }
 
+// The frame of a leaf hanging `along` beyond the start of `point`'s segment,
+// turned by `turn` about the world Y axis and tilted by `tilt` about the
+// world X axis after the point's orientation.
+StemPoint leafFrame(const StemPoint& point, float along, float turn, float tilt) {
+    const Vector3 segment{0.0f, along, 0.0f};
+    const Vector3 leafPosition = point.position + point.orientation * segment;
+    const Quaternion qRot = Quaternion::FromAngleAxis(turn, Vector3::UNIT_Y);
+    const Quaternion qDown = Quaternion::FromAngleAxis(tilt, Vector3::UNIT_X);
+    // Turn and tilt about the world axes, after the point's orientation.
+    return {qRot * qDown * point.orientation, segment, leafPosition};
+}
+
 } // namespace
+
+void placeLeaves(std::span<const PendingLeaf> leaves) {
+    for (const PendingLeaf& l : leaves)
+        placeLeaf(*l.leaf, leafFrame(*l.point, l.along, l.turn, l.tilt), {l.width, l.height});
+}
 
 void Stem::addLeaves(uint8_t level) {
     const TreeParameters& p = *tree->params;
@@ -59,19 +76,20 @@ void Stem::addLeaves(uint8_t level) {
     double rot = randVar(Math::PI);
     if (count > 0) leaves.reserve(static_cast<size_t>(count));
     const LeafSize size = leafSizeOf(p);
+    // While the tree grows, the corners are left for the end of growth.
+    std::pmr::vector<PendingLeaf>* pending = tree->leavesToPlace();
     for (int32_t i = 1; i <= count; ++i) {
         const double t = double(i) / (count + 1.0);
         const double leafOffset = t * length;
         const size_t k = static_cast<size_t>(t * m);
         const double d = leafOffset - double(k) * (double(length) / m);
         const StemPoint& point = points[k];
-        const Vector3 along{0.0f, static_cast<float>(d), 0.0f};
-        const Vector3 leafPosition = point.position + point.orientation * along;
+        const float along = static_cast<float>(d);
 
         double step = double(p.rotate[level]) + randVar(p.rotateV[level]);
         if (p.rotate[level] < 0.0f) step += 180.0;
         rot += step * Math::fDeg2Rad; // never reduced, unlike the branch spiral
-        const Quaternion qRot = Quaternion::FromAngleAxis(static_cast<float>(rot), Vector3::UNIT_Y);
+        const float turn = static_cast<float>(rot);
 
         double down;
         if (p.downAngleV[level] >= 0.0f) {
@@ -82,19 +100,21 @@ void Stem::addLeaves(uint8_t level) {
                        (1.0 - 2.0 * (0.2 + 0.8 * (double(length) - leafOffset) /
                                                (double(length) - baseLength)));
         }
-        const Quaternion qDown =
-            Quaternion::FromAngleAxis(static_cast<float>(down * Math::fDeg2Rad), Vector3::UNIT_X);
+        const float tilt = static_cast<float>(down * Math::fDeg2Rad);
 
-        // Turn and tilt about the world axes, after the point's orientation.
-        const Quaternion orientation = qRot * qDown * point.orientation;
-        // What addLeaf does, with the leaf size worked out once per stem.
-        appendLeaf(leaves, {orientation, along, leafPosition}, size);
+        // What addLeaf does, with the leaf size worked out once per stem. The
+        // list was reserved for all leaves, so the new one stays where it is.
+        Leaf& leaf = leaves.emplace_back();
+        if (pending != nullptr)
+            pending->push_back({&leaf, &point, along, turn, tilt, size.width, size.height});
+        else
+            placeLeaf(leaf, leafFrame(point, along, turn, tilt), size);
         tree->vertexCount += 4;
     }
     if (count > 0) tree->leafTriangleCount += 2 * count;
 }
 
 void Stem::addLeaf(const StemPoint& frame, uint8_t /*leafShape: one outline for all*/) {
-    appendLeaf(leaves, frame, leafSizeOf(*tree->params));
+    placeLeaf(leaves.emplace_back(), frame, leafSizeOf(*tree->params));
     tree->vertexCount += 4;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "PendingLeaf.h"
 #include "Stem.h"
 #include "TreeParameters.h"
 #include "math/Vector3.h"
@@ -93,12 +94,16 @@ public:
     const RingProfile& ringProfile(int32_t sides);
     // The memory resource of this tree's stem lists.
     std::pmr::memory_resource* arena() { return &arena_; }
+    // While grow() runs, the leaves whose corners it works out after the
+    // stems; null otherwise, when leaves are placed as they are made.
+    std::pmr::vector<PendingLeaf>* leavesToPlace() { return leavesToPlace_; }
 
 private:
     // The most stems a tree of this budget may have.
     uint64_t stemBudget() const;
 
     std::vector<RingProfile> ringProfiles_;
+    std::pmr::vector<PendingLeaf>* leavesToPlace_ = nullptr;
     uint64_t vertexBudget_;
     uint64_t plannedVertices_ = 0;
     bool overBudget_ = false;
