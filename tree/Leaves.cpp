@@ -3,7 +3,7 @@
 #include "Stem.h"
 
 #include "LeafOutline.h"
-#include "PendingLeaf.h"
+#include "LeafPlacement.h"
 #include "Random.h"
 #include "Tree.h"
 #include "math/Math.h"
@@ -77,7 +77,7 @@ void Stem::addLeaves(uint8_t level) {
     if (count > 0) leaves.reserve(static_cast<size_t>(count));
     const LeafSize size = leafSizeOf(p);
     // While the tree grows, the corners are left for the end of growth.
-    std::pmr::vector<PendingLeaf>* pending = tree->leavesToPlace();
+    LeafPlacement* pending = tree->leafPlacement();
     for (int32_t i = 1; i <= count; ++i) {
         const double t = double(i) / (count + 1.0);
         const double leafOffset = t * length;
@@ -106,7 +106,7 @@ void Stem::addLeaves(uint8_t level) {
         // list was reserved for all leaves, so the new one stays where it is.
         Leaf& leaf = leaves.emplace_back();
         if (pending != nullptr)
-            pending->push_back({&leaf, &point, along, turn, tilt, size.width, size.height});
+            pending->add({&leaf, &point, along, turn, tilt, size.width, size.height});
         else
             placeLeaf(leaf, leafFrame(point, along, turn, tilt), size);
         tree->vertexCount += 4;

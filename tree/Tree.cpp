@@ -1,5 +1,6 @@
 #include "Tree.h"
 
+#include "LeafPlacement.h"
 #include "Random.h"
 
 #include "math/Math.h"
@@ -8,8 +9,7 @@
 #include <cmath>     // Required for: std::sin, std::cos
 #include <ctime>     // Required for: std::time
 #include <limits>    // Required for: std::numeric_limits
-#include <system_error> // Required for: std::system_error
-#include <thread>    // Required for: std::jthread, std::thread::hardware_concurrency
+#include <thread>    // Required for: std::thread::hardware_concurrency
 
 Tree::Tree(const TreeParameters& parameters, int32_t seed, std::pmr::memory_resource* memory,
            uint64_t vertexBudget)
@@ -37,42 +37,28 @@ Tree::~Tree() {
 namespace {
 
 // Below this many leaves a helper thread costs more than it saves.
-constexpr size_t PARALLEL_MIN_LEAVES = 4096;
-
-// Works out the corners of the pending leaves, half of them on a second
-// thread when there is a second core. Each leaf's arithmetic is its own, so
-// the corners are the same whichever thread does it.
-void placeInParallel(std::span<const PendingLeaf> leaves) {
-    static const bool severalCores = std::thread::hardware_concurrency() > 1;
-    if (leaves.size() >= PARALLEL_MIN_LEAVES && severalCores) {
-        const size_t half = leaves.size() / 2;
-        try {
-            std::jthread helper(placeLeaves, leaves.subspan(half));
-            placeLeaves(leaves.first(half));
-            return; // the helper joins here
-        } catch (const std::system_error&) {
-            // No thread to be had: the calling thread does it all.
-        }
-    }
-    placeLeaves(leaves);
-}
+constexpr int64_t PARALLEL_MIN_LEAVES = 4096;
 
 } // namespace
 
 void Tree::grow() {
     if (overBudget_) return;
     // The random draws of every leaf are made in order as the stems grow;
-    // the corners that follow from them are worked out at the end, together.
-    std::pmr::vector<PendingLeaf> pending(&arena_);
-    pending.reserve(static_cast<size_t>(std::max(leafCount, 0)));
-    leavesToPlace_ = &pending;
+    // the corners that follow from them are worked out beside growth. Each
+    // last-level stem makes at most one leaf more than the structure pass
+    // counted for it, so this many slots hold them all.
+    const int64_t foreseen = int64_t(std::max(leafCount, 0)) + std::max(stemCount, 0);
+    std::pmr::vector<PendingLeaf> slots(static_cast<size_t>(foreseen), &arena_);
+    static const bool severalCores = std::thread::hardware_concurrency() > 1;
+    LeafPlacement placement(slots, severalCores && foreseen >= PARALLEL_MIN_LEAVES);
+    leafPlacement_ = &placement;
     struct Reset { // also when growth throws
-        std::pmr::vector<PendingLeaf>*& target;
+        LeafPlacement*& target;
         ~Reset() { target = nullptr; }
-    } reset{leavesToPlace_};
+    } reset{leafPlacement_};
     const StemPoint start{Velk::Quaternion::IDENTITY, Velk::Vector3::ZERO, Velk::Vector3::ZERO};
     trunk->grow(start, trunkRadius, 0);
-    placeInParallel(pending);
+    placement.finish();
 }
 
 const Tree::RingProfile& Tree::ringProfile(int32_t sides) {
