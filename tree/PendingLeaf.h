@@ -6,8 +6,8 @@
 
 // A leaf whose random draws growth has made but whose corners are not yet
 // worked out: everything its quad follows from. The corners need nothing
-// else of the tree, so Tree::grow works them out for all leaves at the end,
-// on two threads where there are two cores, with the very same arithmetic.
+// else of the tree, so Tree::grow has them worked out beside growth
+// (LeafPlacement), with the very same arithmetic.
 struct PendingLeaf {
     Leaf* leaf = nullptr;            // where the corners go; its stem's list no longer grows
     const StemPoint* point = nullptr; // the stem point the leaf hangs from
