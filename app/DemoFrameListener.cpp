@@ -9,7 +9,9 @@
 #include "render/RenderWindow.h"       // Required for: Velk::RenderWindow
 #include "scene/Camera.h"              // Required for: Velk::Camera
 
-#include <string> // Required for: std::string
+#include <filesystem>   // Required for: std::filesystem::exists
+#include <string>       // Required for: std::string
+#include <system_error> // Required for: std::error_code
 
 bool DemoFrameListener::displayCameraDetails = false;
 
@@ -54,9 +56,25 @@ bool DemoFrameListener::frameStarted(const Velk::FrameEvent& event) {
     return true;
 }
 
+// A Print Screen of this frame is written here, once the frame is drawn.
 bool DemoFrameListener::frameEnded(const Velk::FrameEvent&) {
+    if (screenshotRequested) writeScreenshot();
     updateStatistics();
     return true;
+}
+
+// Numbers whose file exists are skipped, so an earlier run's pictures stay.
+void DemoFrameListener::writeScreenshot() {
+    screenshotRequested = false;
+    std::string name;
+    std::error_code ignored;
+    do {
+        ++lastScreenshotNumber;
+        name = "screenshot_" + std::to_string(lastScreenshotNumber) + ".png";
+    } while (std::filesystem::exists(std::filesystem::symlink_status(name, ignored)));
+    window->writeContentsToFile(name);
+    ++numScreenShots;
+    window->setDebugText("Wrote " + name);
 }
 
 bool DemoFrameListener::pollMouse(const Velk::FrameEvent&) {
@@ -111,11 +129,10 @@ bool DemoFrameListener::pollKeyboard(const Velk::FrameEvent&) {
         timeUntilNextToggle = 1;
     }
     if (in.isKeyDown(KC_SYSRQ) && timeUntilNextToggle <= 0) {
-        ++numScreenShots;
-        const std::string name = "screenshot_" + std::to_string(numScreenShots) + ".png";
-        window->writeContentsToFile(name);
+        // What the window holds now is the previous frame (nothing on the
+        // first): the picture is taken at the end of this frame.
+        screenshotRequested = true;
         timeUntilNextToggle = 0.5f;
-        window->setDebugText("Wrote " + name);
     }
     if (in.isKeyDown(KC_R) && timeUntilNextToggle <= 0) {
         detailIndex = (detailIndex + 1) % 3;

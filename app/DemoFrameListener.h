@@ -35,6 +35,8 @@ public:
     void updateStatistics();
     // Shows or hides the statistics overlay, when it exists.
     void showDebugOverlay(bool show);
+    // Writes the frame just drawn to the next "screenshot_%d.png" that does not exist yet.
+    void writeScreenshot();
 
 protected:
     int32_t detailIndex = 0;             // position in the solid/wireframe/points cycle
@@ -47,6 +49,8 @@ protected:
     Velk::RenderWindow* window = nullptr;
     bool statsOn = true;                 // whether the statistics overlay is shown
     uint32_t numScreenShots = 0;
+    uint32_t lastScreenshotNumber = 0;   // the number in the last "screenshot_%d.png" written
+    bool screenshotRequested = false;    // Print Screen this frame: written once the frame is drawn
     float moveScale = 0.0f;              // distance per key this frame
     float rotScale = 0.0f;               // degrees per key this frame
     float timeUntilNextToggle = 0.0f;    // seconds until a toggle key is accepted again

@@ -78,6 +78,8 @@ void TreeApplication::createFrameListener() {
             {"cameraAzimuth", state.cameraAzimuth},
             {"cameraDistance", state.cameraDistance},
             {"wireframe", state.wireframe},
+            {"groundAndShadow", state.groundAndShadow},
+            {"framedHeight", state.framedHeight},
             {"regenerations", listener->getRegenerationCount()},
             {"treesShown", state.treeScene->getShowCount()},
             {"speciesFile", state.speciesFile},

@@ -2,10 +2,13 @@
 // entity, the orbit camera and the tree panel.
 #include "TreeApplication.h"
 
+#include "GroundAndShadow.h"
 #include "TreeMaterials.h"
 #include "core/Exception.h"          // Required for: VELK_EXCEPT
 #include "math/Math.h"                // Required for: Velk::Math
 #include "overlay/OverlayManager.h"   // Required for: Velk::OverlayManager
+#include "render/RenderSystem.h"      // Required for: Velk::RenderSystem
+#include "render/Root.h"              // Required for: Velk::Root
 #include "scene/Camera.h"             // Required for: Velk::Camera
 #include "scene/Light.h"              // Required for: Velk::Light
 #include "scene/SceneManager.h"       // Required for: Velk::SceneManager
@@ -46,6 +49,8 @@ void buildTreeScene(Velk::SceneManager& scene, Velk::Camera& camera, TreeDemoSta
 
 void TreeApplication::createScene() {
     buildTreeScene(*sceneManager, *camera, state, *startParameters, 0);
+    state.groundAndShadow = root->getRenderSystem()->isGroundAndShadowOn();
+    showGroundAndShadow(*sceneManager, state.groundAndShadow);
     state.treePanel = Velk::OverlayManager::getSingleton().getByName("Example/TreeOverlay");
     if (!state.treePanel)
         VELK_EXCEPT(ERR_ITEM_NOT_FOUND, "overlay \"Example/TreeOverlay\" not found in any resource location",

@@ -29,6 +29,8 @@ struct TreeDemoState {
     int32_t seed = 0;                           // 0..1000, for the next regrowth
     bool wireframe = false;                     // the tree drawn as wireframe
     std::string speciesFile;                    // the species file the tree came from; "" for a preset
+    bool groundAndShadow = true;                // ground under the tree, shadows on (G)
+    float framedHeight = -1.0f;                 // look-at height chosen by Home; below 0: none
 
     // The tree on show (there is one from the scene's start on).
     Tree& tree() const { return *treeScene->getTree(); }

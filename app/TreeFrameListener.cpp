@@ -1,5 +1,8 @@
 #include "TreeFrameListener.h"
 
+#include "GroundAndShadow.h"
+#include "TreeFraming.h"
+#include "TreeMaterials.h"
 #include "core/StringConverter.h"     // Required for: Velk::StringConverter
 #include "input/InputReader.h"        // Required for: Velk::InputReader
 #include "input/KeyCodes.h"           // Required for: Velk::KC_*
@@ -95,6 +98,11 @@ bool TreeFrameListener::handleKeys(const Velk::FrameEvent& event) {
         state.wireframe = !state.wireframe;
         state.treeScene->getEntity()->setRenderDetail(state.wireframe ? SDL_WIREFRAME : SDL_SOLID);
     }
+    if (in.isKeyDown(KC_G) && treeToggleDelay == 0.0f) {
+        treeToggleDelay = 0.2f;
+        toggleGroundAndShadow();
+    }
+    if (in.isKeyDown(KC_HOME)) frameWholeTree();
     // The first accepted number key sets the delay, so one acts per frame.
     for (const SpeciesKey& k : kSpeciesKeys) {
         if (in.isKeyDown(k.key) && treeToggleDelay == 0.0f) {
@@ -122,7 +130,20 @@ void TreeFrameListener::placeCamera() {
         state.cameraAzimuth -= 360.0f;
     else if (state.cameraAzimuth < 0.0f)
         state.cameraAzimuth += 360.0f;
-    placeOrbitCamera(*camera, state, 0.64f * state.tree().treeScale);
+    placeOrbitCamera(*camera, state, state.framedHeight >= 0.0f ? state.framedHeight : 0.64f * state.tree().treeScale);
+}
+
+void TreeFrameListener::frameWholeTree() {
+    const TreeFraming framing = frameTree(treeBounds(state.tree()), camera->getFOVy(), camera->getAspectRatio(),
+                                          state.cameraAzimuth, state.cameraElevation, camera->getNearClipDistance());
+    state.cameraDistance = framing.distance;
+    state.framedHeight = framing.lookAtHeight;
+    placeCamera();
+}
+
+void TreeFrameListener::toggleGroundAndShadow() {
+    state.groundAndShadow = !state.groundAndShadow;
+    showGroundAndShadow(*camera->getSceneManager(), state.groundAndShadow);
 }
 
 // The working set takes the preset and the current leaf alpha; the new tree
@@ -130,6 +151,7 @@ void TreeFrameListener::placeCamera() {
 void TreeFrameListener::regenerateTree(uint32_t type) {
     state.parameters->loadPreset(type);
     state.parameters->setLeafAlpha(static_cast<uint8_t>(state.leafAlpha & 0xFF));
+    state.framedHeight = -1.0f;
     state.treeScene->show(*state.parameters, state.seed);
     state.speciesFile.clear();
     editor.presetLoaded();

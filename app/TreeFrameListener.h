@@ -24,10 +24,15 @@ public:
 
     // Clamps the orbit and puts the camera on it, looking at the tree.
     void placeCamera();
+    // Moves the camera along its orbit until the whole tree fills the view
+    // with a margin (Home).
+    void frameWholeTree();
     // Replaces tree, mesh and entity with a new tree of the species.
     void regenerateTree(uint32_t type);
     void updateLeafLightness();
     void updateLeafAlpha();
+    // Shows or hides the ground and the shadows.
+    void toggleGroundAndShadow();
     // Rewrites the five lines of the tree panel.
     void updateTreePanel();
     // How many times a number key regrew the tree.

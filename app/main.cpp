@@ -1,7 +1,9 @@
 // The tree demonstration's entry point: takes its own option (a species
 // file to start with), hands the rest of the command line to the engine
-// (for its automation options), runs the application, and shows an engine
-// failure in the error display.
+// (for its automation options), runs the application, and shows a failure
+// in the error display. Exit status: 0 when the program ends as asked
+// (Escape, a closed window, a cancelled settings dialog), 1 after an error,
+// 2 for a command line or species file it cannot use.
 #include "SpeciesFile.h"
 #include "TreeApplication.h"
 #include "TreeTooLarge.h"
@@ -9,7 +11,8 @@
 #include "render/ErrorDialog.h" // Required for: Velk::showErrorDialog
 #include "render/Root.h"        // Required for: Velk::Root
 
-#include <cstring>  // Required for: std::strcmp, std::strncmp
+#include <cstring>   // Required for: std::strcmp, std::strncmp
+#include <exception> // Required for: std::exception
 #include <iostream> // Required for: std::cout, std::cerr
 #include <memory>   // Required for: std::unique_ptr
 #include <string>   // Required for: std::string
@@ -18,8 +21,9 @@
 namespace {
 
 const char* const kUsage =
-    "Usage: treedemo [--species-file FILE] [engine options]\n"
+    "treedemo: grows a tree and shows it; E opens the parameter editor.\n"
     "\n"
+    "Option of the demonstration:\n"
     "  --species-file FILE      start with the tree of this species file instead of\n"
     "                           the Quaking Aspen, and grow it again whenever the\n"
     "                           file changes on disk (an invalid edit is shown and\n"
@@ -84,6 +88,10 @@ int main(int argc, char** argv) {
         app->run();
     } catch (const Velk::Exception& e) {
         Velk::showErrorDialog("An exception has occured!", e.getFullDescription());
+        return 1;
+    } catch (const std::exception& e) {
+        Velk::showErrorDialog("An exception has occured!", e.what());
+        return 1;
     }
     return 0;
 }

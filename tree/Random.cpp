@@ -1,6 +1,7 @@
 #include "Random.h"
 
 #include <cmath>  // Required for: std::isnan
+#include <ctime>  // Required for: std::time
 #include <limits> // Required for: std::numeric_limits
 
 namespace {
@@ -8,6 +9,10 @@ uint32_t state = 1;
 } // namespace
 
 void seedRandom(int32_t seed) { state = static_cast<uint32_t>(seed); }
+
+int32_t clockSeed() {
+    return static_cast<int32_t>(static_cast<uint32_t>(std::time(nullptr)) & static_cast<uint32_t>(MAX_SEED));
+}
 
 uint32_t randomState() { return state; }
 

@@ -8,6 +8,12 @@
 
 // Sets the generator state (the seed taken as unsigned).
 void seedRandom(int32_t seed);
+// The draws never depend on the state's top bit, so seeds s and s - 2^31
+// grow the same tree: the seeds that differ are 0..MAX_SEED.
+inline constexpr int32_t MAX_SEED = 0x7FFFFFFF;
+// The seed of a tree asked for with seed -1: the calendar clock's seconds,
+// reduced to 0..MAX_SEED so that it can be reported and given again.
+int32_t clockSeed();
 // Advances the state and returns an integer in 0..32767.
 int32_t nextRandom();
 // An integer in -999..999 made from two draws: the sign first, then the size.

@@ -7,17 +7,13 @@
 
 #include <algorithm> // Required for: std::max, std::min
 #include <cmath>     // Required for: std::sin, std::cos
-#include <ctime>     // Required for: std::time
 #include <limits>    // Required for: std::numeric_limits
 #include <thread>    // Required for: std::thread::hardware_concurrency
 
 Tree::Tree(const TreeParameters& parameters, int32_t seed, std::pmr::memory_resource* memory,
            uint64_t vertexBudget)
     : arena_(memory), vertexBudget_(vertexBudget) {
-    if (seed == -1)
-        seedRandom(static_cast<int32_t>(static_cast<uint32_t>(std::time(nullptr))));
-    else
-        seedRandom(seed);
+    seedRandom(seed == -1 ? clockSeed() : seed);
     params = parameters.clone();
     trunk = std::make_unique<Stem>(this);
 

@@ -28,7 +28,7 @@ public:
     // Vertices a tree may plan before the structure pass gives up on it.
     static constexpr uint64_t DEFAULT_VERTEX_BUDGET = 20'000'000;
 
-    // Clones `parameters`, seeds the generator (seed -1: the calendar clock)
+    // Clones `parameters`, seeds the generator (seed -1: clockSeed())
     // and runs the structure pass. The stems' lists take their memory from
     // `memory` (a BlockCache that outlives the tree lets regrowth reuse it).
     // The structure pass stops creating stems as soon as the tree would need

@@ -3,6 +3,7 @@
 #include <algorithm> // Required for: std::transform
 #include <cctype>    // Required for: std::tolower
 #include <charconv>  // Required for: std::from_chars
+#include <cmath>     // Required for: std::isfinite
 #include <sstream>   // Required for: std::ostringstream
 
 namespace Velk {
@@ -97,7 +98,16 @@ bool StringConverter::parseUnsignedInt(const std::string& text, unsigned int& va
 }
 
 // Whole-text float in plain or scientific notation.
-bool StringConverter::parseReal(const std::string& text, float& value) { return parseWhole(text, value); }
+// NaN and infinity are not numbers a setting or script can use: accepting
+// them would let them pass every later range check (comparisons with NaN are
+// false) and reach conversions whose result is undefined. A value too large
+// for a float fails in from_chars already.
+bool StringConverter::parseReal(const std::string& text, float& value) {
+    float parsed = 0.0f;
+    if (!parseWhole(text, parsed) || !std::isfinite(parsed)) return false;
+    value = parsed;
+    return true;
+}
 
 // Common spellings of a truth value.
 bool StringConverter::parseBool(const std::string& text, bool& value) {

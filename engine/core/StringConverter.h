@@ -32,7 +32,8 @@ public:
     // "w x y z", each component as a float above.
     static std::string toString(const Quaternion& value);
 
-    // Whole text as a number; returns false (value untouched) when it is not one.
+    // Whole text as a number; returns false (value untouched) when it is not
+    // one. Reals must be finite: "nan", "inf" and values beyond a float fail.
     static bool parseInt(const std::string& text, int& value);
     static bool parseUnsignedInt(const std::string& text, unsigned int& value);
     static bool parseReal(const std::string& text, float& value);

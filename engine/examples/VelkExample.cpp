@@ -8,6 +8,8 @@
 #include "render/Root.h"           // Required for: Velk::Root
 
 #include <algorithm> // Required for: std::clamp
+#include <exception> // Required for: std::exception
+#include <iostream>  // Required for: std::cerr
 #include <memory>    // Required for: std::unique_ptr
 
 namespace {
@@ -42,11 +44,19 @@ private:
 };
 } // namespace
 
+// Exit status: 0 when the program ends as asked (Escape, a closed window, a
+// cancelled settings dialog), 1 after an error, 2 for a bad command line.
 int main(int argc, char** argv) {
-    std::unique_ptr<Velk::Root> root;
-    std::unique_ptr<ColourListener> listener;
     try {
         if (!Velk::Root::setCommandLine(argc, argv)) return 0;
+    } catch (const Velk::Exception& error) {
+        std::cerr << "velk_example: " << error.getFullDescription() << "\n";
+        return 2;
+    }
+    std::unique_ptr<Velk::Root> root;
+    std::unique_ptr<ColourListener> listener;
+    int status = 0;
+    try {
         root = std::make_unique<Velk::Root>("plugins.cfg", "velk.cfg", "Velk.log");
         if (root->showConfigDialog()) {
             Velk::RenderWindow* window = root->initialise(true, "Velk Example");
@@ -56,8 +66,12 @@ int main(int argc, char** argv) {
         }
     } catch (const Velk::Exception& error) {
         Velk::showErrorDialog("An exception has occured!", error.getFullDescription());
+        status = 1;
+    } catch (const std::exception& error) {
+        Velk::showErrorDialog("An exception has occured!", error.what());
+        status = 1;
     }
     listener.reset();
     root.reset();
-    return 0;
+    return status;
 }

@@ -3,6 +3,7 @@
 #include "core/Exception.h"
 #include "gl/GLBufferBackend.h"
 #include "gl/GLObjects.h"
+#include "gl/GroundPlane.h"
 #include "gl/SceneShaders.h"
 #include "gl/ShaderProgram.h"
 #include "material/MaterialManager.h"
@@ -12,6 +13,8 @@
 #include "scene/SceneManager.h"
 
 #include <algorithm> // Required for: std::min, std::sort
+#include <cmath>     // Required for: std::abs
+#include <cstdint>   // Required for: std::uintptr_t
 #include <array>     // Required for: std::array
 #include <vector>    // Required for: std::vector
 
@@ -26,6 +29,20 @@ constexpr GLuint kColour = 3;
 // Blended passes skip fragments this transparent, so empty parts of cut-out
 // leaves neither show nor hide what lies behind them in the depth buffer.
 constexpr float kAlphaCutoff = 0.1f;
+// The ground fades out towards its rim; its invisible rim writes no depth.
+constexpr float kGroundAlphaCutoff = 0.004f;
+constexpr GLint kShadowMapSize = 1024;
+constexpr int kShadowUnit = 2; // 0: the pass's texture, 1: the sky
+// Share of the light that still reaches an entity in the shadow of another:
+// the shadows inside a crown of leaves are never black. The ground gets none.
+constexpr float kEntityShadowFloor = 0.45f;
+
+// How a pass is drawn. A textured pass blended by its source alpha at full
+// pass alpha asks for leaves, fences and the like: shapes cut out of a
+// texture. Blending those in one batch with depth writes would let each edge
+// hide whatever lies behind it, so they are drawn as cut-outs instead; a pass
+// made see-through (pass alpha below 1) is blended as asked.
+enum class DrawStyle { Opaque, CutOut, Blended };
 
 // The pass drawn for a sub-entity without a material of its own: lit white.
 const Pass& defaultPass() {
@@ -138,6 +155,30 @@ const Pass& passOf(const SubEntity& subEntity) {
     return subEntity.getMaterial() ? *subEntity.getMaterial()->getDrawPass() : defaultPass();
 }
 
+// Whether the pass has a 2D texture.
+bool hasFlatTexture(const Pass& pass) {
+    for (std::size_t i = 0; i < pass.getNumTextureUnitStates(); ++i)
+        if (!pass.getTextureUnitState(i)->isCubic()) return true;
+    return false;
+}
+
+DrawStyle styleOf(const Pass& pass) {
+    if (!pass.isTransparent()) return DrawStyle::Opaque;
+    if (pass.getSceneBlending() == SBT_TRANSPARENT_ALPHA && pass.getDiffuse().a >= 1.0f && hasFlatTexture(pass))
+        return DrawStyle::CutOut;
+    return DrawStyle::Blended;
+}
+
+// The vertex array of a sub-entity, made on first use.
+GLuint vertexArrayOf(SubEntity& subEntity) {
+    if (subEntity._getVertexArray() == 0) {
+        unsigned int missing = 0;
+        const GLuint vertexArray = makeVertexArray(*subEntity.getSubMesh(), missing);
+        subEntity._setVertexArray(vertexArray, missing);
+    }
+    return subEntity._getVertexArray();
+}
+
 // The unit cube's corners and its twelve triangles, seen from inside.
 constexpr std::array<float, 24> kCubeCorners = {-1, -1, -1, 1, -1, -1, 1, 1, -1, -1, 1, -1,
                                                 -1, -1, 1,  1, -1, 1,  1, 1, 1,  -1, 1, 1};
@@ -151,7 +192,14 @@ SceneRenderer::SceneRenderer() {
     const auto uniform = [this](const char* name) { return glGetUniformLocation(entityProgram_, name); };
     entity_ = {uniform("worldViewProj"), uniform("worldRotation"), uniform("diffuseMap"),   uniform("textured"),
                uniform("lit"),           uniform("twoSided"),      uniform("passDiffuse"), uniform("ambient"),
-               uniform("lightCount"),    uniform("towardsLight"),  uniform("lightColour"), uniform("alphaCutoff")};
+               uniform("lightCount"),    uniform("towardsLight"),  uniform("lightColour"), uniform("alphaCutoff"),
+               uniform("world"),         uniform("shadowed"),      uniform("shadowMatrix"),
+               uniform("shadowNormalOffset"), uniform("cutOut"),   uniform("shadowMap"),   uniform("shadowTexel"),
+               uniform("shadowFloor")};
+    shadowProgram_ = buildProgram("shadow map", kShadowVertexShader, kShadowFragmentShader);
+    shadowWorldViewProj_ = glGetUniformLocation(shadowProgram_, "worldViewProj");
+    shadowDiffuseMap_ = glGetUniformLocation(shadowProgram_, "diffuseMap");
+    shadowCutOut_ = glGetUniformLocation(shadowProgram_, "cutOut");
     skyProgram_ = buildProgram("sky box", kSkyVertexShader, kSkyFragmentShader);
     skyWorldViewProj_ = glGetUniformLocation(skyProgram_, "worldViewProj");
     skySampler_ = glGetUniformLocation(skyProgram_, "sky");
@@ -178,6 +226,12 @@ SceneRenderer::~SceneRenderer() {
     deleteObject(ObjectKind::Buffer, skyIndices_);
     deleteObject(ObjectKind::Program, skyProgram_);
     deleteObject(ObjectKind::Program, entityProgram_);
+    deleteObject(ObjectKind::Program, shadowProgram_);
+    deleteObject(ObjectKind::VertexArray, groundVertexArray_);
+    deleteObject(ObjectKind::Buffer, groundVertices_);
+    deleteObject(ObjectKind::Buffer, groundIndices_);
+    deleteObject(ObjectKind::Framebuffer, shadowFramebuffer_);
+    deleteObject(ObjectKind::Texture, shadowTexture_);
 }
 
 // The same checks drawing relies on, made once when the entity is created.
@@ -212,9 +266,9 @@ void SceneRenderer::checkDrawable(const Mesh& mesh, const std::string& entityNam
 unsigned int SceneRenderer::render(SceneManager& scene, Camera& camera, Viewport&) {
     const Matrix4 viewProjection = camera.getProjectionMatrix() * camera.getViewMatrix();
     const int cameraDetail = static_cast<int>(camera.getDetailLevel());
-    glEnable(GL_TEXTURE_CUBE_MAP_SEAMLESS);
-    unsigned int triangles = 0;
-    if (scene.skyBoxEnabled_ && scene.skyDrawFirst_) triangles += drawSky(scene, camera, viewProjection, true, cameraDetail);
+    GLint sampleBuffers = 0;
+    glGetIntegerv(GL_SAMPLE_BUFFERS, &sampleBuffers);
+    const bool multisampled = sampleBuffers > 0;
 
     // Directional lights, the only ones that shade.
     std::array<float, 3 * kMaxLights> towards{};
@@ -222,35 +276,64 @@ unsigned int SceneRenderer::render(SceneManager& scene, Camera& camera, Viewport
     int lights = 0;
     for (const auto& [name, light] : scene.lights_) {
         if (lights == kMaxLights || !light->isVisible() || light->getType() != Light::LT_DIRECTIONAL) continue;
-        const Vector3 d = -light->getDerivedDirection();
+        Vector3 d = -light->getDerivedDirection();
+        d.normalise();
         const ColourValue& c = light->getDiffuseColour();
         const auto at = static_cast<std::size_t>(3 * lights);
         towards[at] = d.x, towards[at + 1] = d.y, towards[at + 2] = d.z;
         colours[at] = c.r, colours[at + 1] = c.g, colours[at + 2] = c.b;
         ++lights;
     }
-    glUseProgram(entityProgram_);
-    glUniform1i(entity_.lightCount, lights);
-    glUniform3fv(entity_.towardsLight, kMaxLights, towards.data());
-    glUniform3fv(entity_.lightColour, kMaxLights, colours.data());
-    glUniform1i(entity_.diffuseMap, 0);
 
     // The queue keeps its memory from frame to frame.
     std::vector<Queued>& queue = queue_;
     queue.clear();
     collect(*scene.root_, camera.getDerivedPosition(), cameraDetail, queue);
-    // Opaque first in scene order, then blended ones from far to near.
-    std::stable_partition(queue.begin(), queue.end(),
-                          [](const Queued& q) { return !passOf(*q.subEntity).isTransparent(); });
-    const auto firstBlended = std::find_if(queue.begin(), queue.end(),
-                                           [](const Queued& q) { return passOf(*q.subEntity).isTransparent(); });
+    // Opaque first in scene order, then cut-outs, then blended ones from far to near.
+    std::stable_sort(queue.begin(), queue.end(), [](const Queued& a, const Queued& b) {
+        return static_cast<int>(styleOf(passOf(*a.subEntity))) < static_cast<int>(styleOf(passOf(*b.subEntity)));
+    });
+    const auto firstBlended = std::find_if(queue.begin(), queue.end(), [](const Queued& q) {
+        return styleOf(passOf(*q.subEntity)) == DrawStyle::Blended;
+    });
     std::stable_sort(firstBlended, queue.end(), [](const Queued& a, const Queued& b) { return a.distance > b.distance; });
-    for (Queued& q : queue) {
-        const Matrix4 worldViewProj = viewProjection * q.world;
-        glUniformMatrix4fv(entity_.worldViewProj, 1, GL_FALSE, worldViewProj.m.data());
-        glUniformMatrix3fv(entity_.worldRotation, 1, GL_FALSE, rotationOf(q.world).data());
-        triangles += drawSubEntity(*q.subEntity, viewProjection, scene, q.detail);
+
+    const bool shadows = scene.shadowsEnabled_ && lights > 0 && updateShadowMap(Vector3(towards[0], towards[1], towards[2]));
+
+    glEnable(GL_TEXTURE_CUBE_MAP_SEAMLESS);
+    unsigned int triangles = 0;
+    if (scene.skyBoxEnabled_ && scene.skyDrawFirst_) triangles += drawSky(scene, camera, viewProjection, true, cameraDetail);
+
+    glUseProgram(entityProgram_);
+    glUniform1i(entity_.lightCount, lights);
+    glUniform3fv(entity_.towardsLight, kMaxLights, towards.data());
+    glUniform3fv(entity_.lightColour, kMaxLights, colours.data());
+    glUniform1i(entity_.diffuseMap, 0);
+    glUniform1i(entity_.shadowMap, kShadowUnit);
+    glUniform1i(entity_.shadowed, shadows ? 1 : 0);
+    glUniform1i(entity_.cutOut, 0);
+    if (shadows) {
+        glActiveTexture(GL_TEXTURE0 + kShadowUnit);
+        glBindTexture(GL_TEXTURE_2D, shadowTexture_);
+        glActiveTexture(GL_TEXTURE0);
+        glUniformMatrix4fv(entity_.shadowMatrix, 1, GL_FALSE, shadowMatrix_.m.data());
+        glUniform1f(entity_.shadowNormalOffset, shadowNormalOffset_);
+        glUniform1f(entity_.shadowTexel, 1.0f / static_cast<float>(kShadowMapSize));
+        glUniform1f(entity_.shadowFloor, 0.0f);
     }
+
+    if (scene.groundEnabled_) triangles += drawGround(scene, viewProjection, cameraDetail);
+    if (shadows) glUniform1f(entity_.shadowFloor, kEntityShadowFloor);
+
+    for (Queued& q : queue) {
+        setWorld(viewProjection, q.world);
+        const DrawStyle style = styleOf(passOf(*q.subEntity));
+        glUniform1i(entity_.cutOut, style == DrawStyle::CutOut ? (multisampled ? 2 : 1) : 0);
+        if (style == DrawStyle::CutOut && multisampled) glEnable(GL_SAMPLE_ALPHA_TO_COVERAGE);
+        triangles += drawSubEntity(*q.subEntity, viewProjection, scene, q.detail);
+        if (style == DrawStyle::CutOut) glDisable(GL_SAMPLE_ALPHA_TO_COVERAGE);
+    }
+    glUniform1i(entity_.cutOut, 0);
 
     if (scene.skyBoxEnabled_ && !scene.skyDrawFirst_) triangles += drawSky(scene, camera, viewProjection, false, cameraDetail);
 
@@ -262,8 +345,219 @@ unsigned int SceneRenderer::render(SceneManager& scene, Camera& camera, Viewport
     glDisable(GL_BLEND);
     glDisable(GL_CULL_FACE);
     glDisable(GL_DEPTH_TEST);
+    glActiveTexture(GL_TEXTURE0 + kShadowUnit);
+    glBindTexture(GL_TEXTURE_2D, 0);
     glActiveTexture(GL_TEXTURE0);
     return triangles;
+}
+
+// The transforms of the entity program for one object.
+void SceneRenderer::setWorld(const Matrix4& viewProjection, const Matrix4& world) {
+    const Matrix4 worldViewProj = viewProjection * world;
+    glUniformMatrix4fv(entity_.worldViewProj, 1, GL_FALSE, worldViewProj.m.data());
+    glUniformMatrix3fv(entity_.worldRotation, 1, GL_FALSE, rotationOf(world).data());
+    glUniformMatrix4fv(entity_.world, 1, GL_FALSE, world.m.data());
+}
+
+// The disc is rebuilt only when its shape changes; drawn over the sky with
+// depth, faded by its vertex alpha, lit and shadowed like an entity.
+unsigned int SceneRenderer::drawGround(SceneManager& scene, const Matrix4& viewProjection, int cameraDetail) {
+    const std::array<float, 3> shape{scene.groundRadius_, scene.groundHeight_, scene.groundTileSize_};
+    if (groundVertexArray_ == 0 || shape != groundShape_) {
+        const GroundGeometry geometry = makeGroundGeometry(shape[0], shape[1], shape[2]);
+        if (groundVertexArray_ == 0) {
+            groundVertexArray_ = createObject(ObjectKind::VertexArray);
+            groundVertices_ = createObject(ObjectKind::Buffer);
+            groundIndices_ = createObject(ObjectKind::Buffer);
+        }
+        glBindVertexArray(groundVertexArray_);
+        glBindBuffer(GL_ARRAY_BUFFER, groundVertices_);
+        glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(geometry.vertices.size() * sizeof(float)),
+                     geometry.vertices.data(), GL_STATIC_DRAW);
+        constexpr GLsizei stride = GroundGeometry::FLOATS_PER_VERTEX * sizeof(float);
+        const auto offset = [](int floats) { return reinterpret_cast<const void*>(floats * sizeof(float)); };
+        glEnableVertexAttribArray(kPosition);
+        glVertexAttribPointer(kPosition, 3, GL_FLOAT, GL_FALSE, stride, offset(0));
+        glEnableVertexAttribArray(kNormal);
+        glVertexAttribPointer(kNormal, 3, GL_FLOAT, GL_FALSE, stride, offset(3));
+        glEnableVertexAttribArray(kUv);
+        glVertexAttribPointer(kUv, 2, GL_FLOAT, GL_FALSE, stride, offset(6));
+        glEnableVertexAttribArray(kColour);
+        glVertexAttribPointer(kColour, 4, GL_FLOAT, GL_FALSE, stride, offset(8));
+        glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, groundIndices_);
+        glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(geometry.indices.size() * sizeof(unsigned int)),
+                     geometry.indices.data(), GL_STATIC_DRAW);
+        glBindVertexArray(0);
+        glBindBuffer(GL_ARRAY_BUFFER, 0);
+        groundIndexCount_ = static_cast<int>(geometry.indices.size());
+        groundShape_ = shape;
+    }
+    const Pass& pass = *scene.groundMaterial_->getDrawPass();
+    setWorld(viewProjection, Matrix4());
+    glPolygonMode(GL_FRONT_AND_BACK, cameraDetail == SDL_POINTS ? GL_POINT : cameraDetail == SDL_WIREFRAME ? GL_LINE : GL_FILL);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glDisable(GL_CULL_FACE);
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LEQUAL);
+    glDepthMask(GL_TRUE);
+    const TextureUnitState* unit = nullptr;
+    for (std::size_t i = 0; i < pass.getNumTextureUnitStates() && unit == nullptr; ++i)
+        if (!pass.getTextureUnitState(i)->isCubic()) unit = pass.getTextureUnitState(i);
+    if (unit != nullptr) {
+        const MaterialManager& materials = MaterialManager::getSingleton();
+        unit->getTexture()->_bind(0, materials.getDefaultTextureFiltering(), materials.getDefaultAnisotropy());
+    }
+    const ColourValue& diffuse = pass.getDiffuse();
+    const ColourValue& ambient = pass.getAmbient();
+    const ColourValue& sceneAmbient = scene.getAmbientLight();
+    glUniform1i(entity_.textured, unit != nullptr ? 1 : 0);
+    glUniform1i(entity_.lit, pass.getLightingEnabled() ? 1 : 0);
+    glUniform1i(entity_.twoSided, 1);
+    glUniform4f(entity_.passDiffuse, diffuse.r, diffuse.g, diffuse.b, diffuse.a);
+    glUniform3f(entity_.ambient, sceneAmbient.r * ambient.r, sceneAmbient.g * ambient.g, sceneAmbient.b * ambient.b);
+    glUniform1f(entity_.alphaCutoff, kGroundAlphaCutoff);
+    glBindVertexArray(groundVertexArray_);
+    glDrawElements(GL_TRIANGLES, groundIndexCount_, GL_UNSIGNED_INT, nullptr);
+    glBindVertexArray(0);
+    return static_cast<unsigned int>(groundIndexCount_ / 3);
+}
+
+// The depth texture compares by itself (sampler2DShadow) and reads as lit
+// outside its square.
+void SceneRenderer::createShadowMap() {
+    shadowTexture_ = createObject(ObjectKind::Texture);
+    glBindTexture(GL_TEXTURE_2D, shadowTexture_);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_DEPTH_COMPONENT24, kShadowMapSize, kShadowMapSize, 0, GL_DEPTH_COMPONENT,
+                 GL_UNSIGNED_INT, nullptr);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_BORDER);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_BORDER);
+    const std::array<float, 4> far{1.0f, 1.0f, 1.0f, 1.0f};
+    glTexParameterfv(GL_TEXTURE_2D, GL_TEXTURE_BORDER_COLOR, far.data());
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_COMPARE_MODE, GL_COMPARE_REF_TO_TEXTURE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_COMPARE_FUNC, GL_LEQUAL);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    shadowFramebuffer_ = createObject(ObjectKind::Framebuffer);
+    glBindFramebuffer(GL_FRAMEBUFFER, shadowFramebuffer_);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_TEXTURE_2D, shadowTexture_, 0);
+    glDrawBuffer(GL_NONE);
+    glReadBuffer(GL_NONE);
+}
+
+// What the shadow map depends on: the light, and every queued sub-entity
+// (which entity, which submesh, where, whether cut out). When it is what the
+// map was drawn from, the map is kept.
+bool SceneRenderer::updateShadowMap(const Vector3& towardsLight) {
+    std::vector<double>& signature = signature_;
+    signature.assign({towardsLight.x, towardsLight.y, towardsLight.z});
+    for (const Queued& q : queue_) {
+        signature.push_back(static_cast<double>(q.subEntity->getParent()->getSerial()));
+        signature.push_back(static_cast<double>(reinterpret_cast<std::uintptr_t>(q.subEntity->getSubMesh())));
+        signature.insert(signature.end(), q.world.m.begin(), q.world.m.end());
+        signature.push_back(styleOf(passOf(*q.subEntity)) == DrawStyle::CutOut ? 1.0 : 0.0);
+    }
+    if (shadowTexture_ != 0 && signature == shadowSignature_) return true;
+    shadowSignature_ = signature;
+
+    // Light space: x, y across the light, z along it (away from the light).
+    const Vector3 along = -towardsLight;
+    const Vector3 reference = std::abs(along.y) < 0.99f ? Vector3::UNIT_Y : Vector3::UNIT_X;
+    Vector3 across = reference.crossProduct(along);
+    across.normalise();
+    const Vector3 up = along.crossProduct(across);
+    Vector3 low(1e30f, 1e30f, 1e30f);
+    Vector3 high(-1e30f, -1e30f, -1e30f);
+    for (const Queued& q : queue_) {
+        const AxisAlignedBox& box = q.subEntity->getParent()->getMesh()->getBounds();
+        if (box.isNull()) continue;
+        // Leaves and markers may reach past the bounds the mesh reports.
+        const Vector3 size = box.getMaximum() - box.getMinimum();
+        const Vector3 pad = size * 0.15f + Vector3(0.5f, 0.5f, 0.5f);
+        const Vector3 lo = box.getMinimum() - pad;
+        const Vector3 hi = box.getMaximum() + pad;
+        for (int corner = 0; corner < 8; ++corner) {
+            const Vector3 p = q.world.transformPoint(
+                Vector3((corner & 1) ? hi.x : lo.x, (corner & 2) ? hi.y : lo.y, (corner & 4) ? hi.z : lo.z));
+            const Vector3 l(p.dotProduct(across), p.dotProduct(up), p.dotProduct(along));
+            low = Vector3(std::min(low.x, l.x), std::min(low.y, l.y), std::min(low.z, l.z));
+            high = Vector3(std::max(high.x, l.x), std::max(high.y, l.y), std::max(high.z, l.z));
+        }
+    }
+    if (low.x > high.x) return false; // nothing casts
+    // Orthographic light projection onto -1..1 in all three axes.
+    Matrix4 lightClip;
+    const Vector3 axes[3] = {across, up, along};
+    const float lows[3] = {low.x, low.y, low.z};
+    const float highs[3] = {high.x, high.y, high.z};
+    for (int row = 0; row < 3; ++row) {
+        const float scale = 2.0f / std::max(highs[row] - lows[row], 1e-4f);
+        lightClip.at(row, 0) = axes[row].x * scale;
+        lightClip.at(row, 1) = axes[row].y * scale;
+        lightClip.at(row, 2) = axes[row].z * scale;
+        lightClip.at(row, 3) = -lows[row] * scale - 1.0f;
+    }
+    Matrix4 toUnit; // -1..1 -> 0..1
+    for (int row = 0; row < 3; ++row) toUnit.at(row, row) = 0.5f, toUnit.at(row, 3) = 0.5f;
+    shadowMatrix_ = toUnit * lightClip;
+    // About one and a half texels of the map, in world units.
+    shadowNormalOffset_ = 1.5f * std::max(high.x - low.x, high.y - low.y) / static_cast<float>(kShadowMapSize);
+
+    GLint framebuffer = 0;
+    std::array<GLint, 4> viewport{};
+    glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &framebuffer);
+    glGetIntegerv(GL_VIEWPORT, viewport.data());
+    if (shadowTexture_ == 0) createShadowMap();
+    glBindFramebuffer(GL_FRAMEBUFFER, shadowFramebuffer_);
+    glViewport(0, 0, kShadowMapSize, kShadowMapSize);
+    glDepthMask(GL_TRUE);
+    glClearDepth(1.0);
+    glClear(GL_DEPTH_BUFFER_BIT);
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LESS);
+    glEnable(GL_DEPTH_CLAMP);
+    glEnable(GL_POLYGON_OFFSET_FILL);
+    glPolygonOffset(1.5f, 2.0f);
+    glDisable(GL_CULL_FACE);
+    glDisable(GL_BLEND);
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    glUseProgram(shadowProgram_);
+    glUniform1i(shadowDiffuseMap_, 0);
+    const MaterialManager& materials = MaterialManager::getSingleton();
+    for (const Queued& q : queue_) {
+        SubEntity& subEntity = *q.subEntity;
+        const SubMesh& subMesh = *subEntity.getSubMesh();
+        const IndexData& indices = *subMesh.indexData;
+        if (indices.indexCount == 0 || trianglesOf(subMesh.operationType, indices.indexCount) == 0) continue;
+        const Pass& pass = passOf(subEntity);
+        const bool cutOut = styleOf(pass) == DrawStyle::CutOut;
+        if (cutOut) {
+            for (std::size_t i = 0; i < pass.getNumTextureUnitStates(); ++i) {
+                if (pass.getTextureUnitState(i)->isCubic()) continue;
+                pass.getTextureUnitState(i)->getTexture()->_bind(0, materials.getDefaultTextureFiltering(),
+                                                                  materials.getDefaultAnisotropy());
+                break;
+            }
+        }
+        glUniform1i(shadowCutOut_, cutOut ? 1 : 0);
+        const Matrix4 worldViewProj = lightClip * q.world;
+        glUniformMatrix4fv(shadowWorldViewProj_, 1, GL_FALSE, worldViewProj.m.data());
+        glBindVertexArray(vertexArrayOf(subEntity));
+        setMissingAttributes(subEntity._getMissingAttributes());
+        const HardwareIndexBuffer& indexBuffer = *indices.indexBuffer;
+        const GLenum type = indexBuffer.getType() == HardwareIndexBuffer::INDEX_32BIT ? GL_UNSIGNED_INT : GL_UNSIGNED_SHORT;
+        const void* first = reinterpret_cast<const void*>(indices.indexStart * indexBuffer.getIndexSize());
+        glDrawElementsBaseVertex(primitiveOf(subMesh.operationType), static_cast<GLsizei>(indices.indexCount), type,
+                                 first, static_cast<GLint>(vertexDataOf(subMesh)->vertexStart));
+    }
+    glBindVertexArray(0);
+    glDisable(GL_POLYGON_OFFSET_FILL);
+    glDisable(GL_DEPTH_CLAMP);
+    glBindFramebuffer(GL_FRAMEBUFFER, static_cast<GLuint>(framebuffer));
+    glViewport(viewport[0], viewport[1], viewport[2], viewport[3]);
+    ++shadowRenders_;
+    return true;
 }
 
 // Blending, culling, depth and the polygon mode of a pass at a detail level.
@@ -295,13 +589,11 @@ unsigned int SceneRenderer::drawSubEntity(SubEntity& subEntity, const Matrix4&, 
     const SubMesh& subMesh = *subEntity.getSubMesh();
     const IndexData& indices = *subMesh.indexData;
     if (indices.indexCount == 0) return 0;
-    if (subEntity._getVertexArray() == 0) {
-        unsigned int missing = 0;
-        const GLuint vertexArray = makeVertexArray(subMesh, missing);
-        subEntity._setVertexArray(vertexArray, missing);
-    }
+    vertexArrayOf(subEntity);
     const Pass& pass = passOf(subEntity);
     applyPassState(pass, detail);
+    const DrawStyle style = styleOf(pass);
+    if (style == DrawStyle::CutOut) glDisable(GL_BLEND);
 
     const TextureUnitState* unit = nullptr;
     for (std::size_t i = 0; i < pass.getNumTextureUnitStates() && unit == nullptr; ++i)
@@ -318,7 +610,7 @@ unsigned int SceneRenderer::drawSubEntity(SubEntity& subEntity, const Matrix4&, 
     glUniform1i(entity_.twoSided, pass.getCullingMode() == CULL_NONE ? 1 : 0);
     glUniform4f(entity_.passDiffuse, diffuse.r, diffuse.g, diffuse.b, diffuse.a);
     glUniform3f(entity_.ambient, sceneAmbient.r * ambient.r, sceneAmbient.g * ambient.g, sceneAmbient.b * ambient.b);
-    glUniform1f(entity_.alphaCutoff, pass.isTransparent() ? kAlphaCutoff : -1.0f);
+    glUniform1f(entity_.alphaCutoff, style == DrawStyle::Blended ? kAlphaCutoff : -1.0f);
 
     glBindVertexArray(subEntity._getVertexArray());
     setMissingAttributes(subEntity._getMissingAttributes());

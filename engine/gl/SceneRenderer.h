@@ -4,11 +4,13 @@
 
 #include "math/Matrix4.h" // Required for: Matrix4
 
+#include <array>  // Required for: std::array
 #include <string> // Required for: std::string
 #include <vector> // Required for: std::vector
 
 namespace Velk {
 class Camera;
+class Vector3;
 class Entity;
 class Mesh;
 class Pass;
@@ -19,10 +21,14 @@ class Viewport;
 
 namespace Velk::GL {
 
-// Draws a scene manager's contents for one camera: the sky box, then every
-// visible entity on the scene tree, opaque passes first and blended passes
-// after them, each sub-entity in one indexed draw straight from the mesh's
-// GL buffers. Owns the shader programs and the sky cube.
+// Draws a scene manager's contents for one camera: the sky box, the ground,
+// then every visible entity on the scene tree: opaque passes first, then
+// cut-out passes (alpha-blended textured passes at full pass alpha: drawn
+// without blending, keeping the opaque core of the texture, edges softened by
+// alpha-to-coverage when multisampling), then blended passes from far to
+// near. Each sub-entity is one indexed draw straight from the mesh's GL
+// buffers. Owns the shader programs, the sky cube, the ground disc and the
+// shadow map.
 class SceneRenderer {
 public:
     SceneRenderer();
@@ -38,6 +44,9 @@ public:
     // without indices or vertex data).
     static void checkDrawable(const Mesh& mesh, const std::string& entityName);
 
+    // How many times the shadow map has been drawn.
+    unsigned long getShadowMapRenderCount() const { return shadowRenders_; }
+
     // One sub-entity waiting to be drawn, with its world transform.
     struct Queued {
         SubEntity* subEntity;
@@ -49,7 +58,8 @@ public:
 private:
     struct EntityUniforms {
         GLint worldViewProj, worldRotation, diffuseMap, textured, lit, twoSided, passDiffuse, ambient, lightCount,
-            towardsLight, lightColour, alphaCutoff;
+            towardsLight, lightColour, alphaCutoff, world, shadowed, shadowMatrix, shadowNormalOffset, cutOut,
+            shadowMap, shadowTexel, shadowFloor;
     };
 
     unsigned int drawSubEntity(SubEntity& subEntity, const Matrix4& viewProjection, SceneManager& scene,
@@ -57,7 +67,12 @@ private:
     unsigned int drawSky(SceneManager& scene, Camera& camera, const Matrix4& viewProjection, bool first,
                          int cameraDetail);
     void applyPassState(const Pass& pass, int detail);
-
+    void setWorld(const Matrix4& viewProjection, const Matrix4& world);
+    unsigned int drawGround(SceneManager& scene, const Matrix4& viewProjection, int cameraDetail);
+    // Draws the shadow map when what casts or the light changed; returns
+    // whether shadows are in use this frame.
+    bool updateShadowMap(const Vector3& towardsLight);
+    void createShadowMap();
     std::vector<Queued> queue_;
     GLuint entityProgram_ = 0;
     EntityUniforms entity_{};
@@ -68,6 +83,24 @@ private:
     GLuint skyVertexArray_ = 0;
     GLuint skyVertices_ = 0;
     GLuint skyIndices_ = 0;
+
+    GLuint groundVertexArray_ = 0;
+    GLuint groundVertices_ = 0;
+    GLuint groundIndices_ = 0;
+    int groundIndexCount_ = 0;
+    std::array<float, 3> groundShape_{}; // radius, height, tile size of the disc in the buffers
+
+    GLuint shadowProgram_ = 0;
+    GLint shadowWorldViewProj_ = -1;
+    GLint shadowDiffuseMap_ = -1;
+    GLint shadowCutOut_ = -1;
+    GLuint shadowFramebuffer_ = 0;
+    GLuint shadowTexture_ = 0;
+    std::vector<double> shadowSignature_; // what the shadow map was drawn from
+    std::vector<double> signature_;       // this frame's, kept for its memory
+    Matrix4 shadowMatrix_;                // world to shadow-map coordinates 0..1
+    float shadowNormalOffset_ = 0.0f;
+    unsigned long shadowRenders_ = 0;
 };
 
 } // namespace Velk::GL

@@ -7,9 +7,24 @@
 
 namespace Velk::GL {
 
+namespace {
+// SDL's "dummy" and "offscreen" video drivers open without any display: a
+// window of theirs is never seen, so a settings dialog in one would wait
+// for a person who cannot see it. They do not count as a display.
+bool isRealDisplay(const char* driver) {
+    if (driver == nullptr) return false;
+    const std::string name = driver;
+    return name != "dummy" && name != "offscreen" && name != "evdev"; // evdev: dummy video, device input
+}
+} // namespace
+
 // Opens and closes the video subsystem; the modes are read in between.
 bool probeDisplay(std::vector<std::string>* videoModes) {
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+    if (!isRealDisplay(SDL_GetCurrentVideoDriver())) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        return false;
+    }
     if (videoModes != nullptr) {
         std::vector<std::pair<int, int>> sizes;
         const int count = SDL_GetNumDisplayModes(0);

@@ -99,13 +99,15 @@ void ImmediateGui::_beginFrame(float seconds) {
     frameOpen_ = true;
 }
 
-// Whatever the listeners built this frame, drawn over the overlays.
+// Whatever the listeners built this frame, drawn over the overlays. Like
+// overlay quads, GUI triangles are not counted in the frame statistics.
 unsigned int ImmediateGui::renderContents(RenderTarget& target) {
     if (!frameOpen_) return 0;
     ImGui::SetCurrentContext(context_);
     ImGui::Render();
     frameOpen_ = false;
-    return painter_->draw(*ImGui::GetDrawData(), target.getWidth(), target.getHeight());
+    painter_->draw(*ImGui::GetDrawData(), target.getWidth(), target.getHeight());
+    return 0;
 }
 
 bool ImmediateGui::wantsKeyboard() const {

@@ -33,7 +33,7 @@ public:
     // Feeds this frame's input and time and starts a GUI frame; called by
     // the frame loop.
     void _beginFrame(float seconds);
-    // Ends the GUI frame and draws it; returns the triangles drawn.
+    // Ends the GUI frame and draws it; its triangles are not counted (0).
     unsigned int renderContents(RenderTarget& target) override;
 
     // Whether the GUI uses the keyboard (a field is being edited or a widget

@@ -37,7 +37,8 @@ void InputReader::capture() {
 
 // Out-of-range codes read as up.
 bool InputReader::isKeyDown(KeyCode key) const {
-    if (key < 0 || key >= keyCodeCount) return false;
+    const int code = static_cast<int>(key);
+    if (code < 0 || code >= keyCodeCount) return false;
     return snapshot_.isKeyDown(key);
 }
 

@@ -2,9 +2,12 @@
 
 #include "core/Exception.h"
 
-#include <cctype>  // Required for: std::toupper
-#include <fstream> // Required for: std::ifstream
-#include <sstream> // Required for: std::istringstream
+#include <cctype>     // Required for: std::toupper
+#include <cerrno>     // Required for: errno
+#include <cstring>    // Required for: std::strerror
+#include <filesystem> // Required for: std::filesystem::is_directory
+#include <fstream>    // Required for: std::ifstream
+#include <sstream>    // Required for: std::istringstream
 
 namespace Velk {
 
@@ -69,13 +72,40 @@ MouseAction parseMouse(std::istream& words, unsigned long frame, const Fail& fai
     if (words >> a) fail("unexpected '" + a + "' after the mouse action");
     return action;
 }
+
+enum class LineRead { Line, End, TooLong, TooBig };
+
+// Reads one line into `line` without ever holding more than MAX_LINE
+// characters of it; `total` counts the bytes of the whole script.
+LineRead readLine(std::istream& stream, std::string& line, std::size_t& total) {
+    line.clear();
+    bool any = false;
+    char c = 0;
+    while (stream.get(c)) {
+        any = true;
+        if (++total > KeyScript::MAX_BYTES) return LineRead::TooBig;
+        if (c == '\n') return LineRead::Line;
+        if (line.size() == KeyScript::MAX_LINE) return LineRead::TooLong;
+        line.push_back(c);
+    }
+    return any ? LineRead::Line : LineRead::End;
+}
 } // namespace
 
-// Opens and parses the file.
+// Opens and parses the file. A folder opens like a file on Linux but reads
+// nothing, so it is refused by name before it could pass as an empty script.
 void KeyScript::load(const std::string& fileName) {
-    std::ifstream file(fileName);
+    std::error_code ignored;
+    if (std::filesystem::is_directory(fileName, ignored)) {
+        throw Exception(Exception::ERR_INVALIDPARAMS, "the key script is a folder, not a file", "KeyScript::load",
+                        fileName, 0);
+    }
+    errno = 0;
+    std::ifstream file(fileName, std::ios::binary);
     if (!file) {
-        VELK_EXCEPT(ERR_FILE_NOT_FOUND, "cannot open the key script '" + fileName + "'", "KeyScript::load");
+        const std::string reason = errno != 0 ? std::strerror(errno) : "unknown reason";
+        throw Exception(Exception::ERR_FILE_NOT_FOUND, "cannot open the key script: " + reason, "KeyScript::load",
+                        fileName, 0);
     }
     load(file, fileName);
 }
@@ -86,8 +116,21 @@ void KeyScript::load(std::istream& stream, const std::string& sourceName) {
     std::vector<MouseAction> parsedMouse;
     std::string line;
     long lineNumber = 0;
-    while (std::getline(stream, line)) {
+    std::size_t total = 0;
+    for (;;) {
+        const LineRead read = readLine(stream, line, total);
+        if (read == LineRead::End) break;
         ++lineNumber;
+        if (read == LineRead::TooLong) {
+            throw Exception(Exception::ERR_INVALIDPARAMS,
+                            "line longer than " + std::to_string(MAX_LINE) + " characters (not a key script?)",
+                            "KeyScript::load", sourceName, lineNumber);
+        }
+        if (read == LineRead::TooBig) {
+            throw Exception(Exception::ERR_INVALIDPARAMS,
+                            "script larger than " + std::to_string(MAX_BYTES) + " bytes (not a key script?)",
+                            "KeyScript::load", sourceName, lineNumber);
+        }
         const auto hash = line.find('#');
         if (hash != std::string::npos) line.erase(hash);
         std::istringstream words(line);
@@ -124,6 +167,10 @@ void KeyScript::load(std::istream& stream, const std::string& sourceName) {
             anyKey = true;
         }
         if (!anyKey) fail("no key names after '" + frames + "'");
+    }
+    if (stream.bad()) {
+        throw Exception(Exception::ERR_INVALIDPARAMS, "the key script could not be read to its end",
+                        "KeyScript::load", sourceName, lineNumber);
     }
     spans_.insert(spans_.end(), parsed.begin(), parsed.end());
     mouse_.insert(mouse_.end(), parsedMouse.begin(), parsedMouse.end());

@@ -3,6 +3,7 @@
 #include "input/InputState.h" // Required for: InputState::KeySet
 #include "input/KeyCodes.h"   // Required for: KeyCode
 
+#include <cstddef> // Required for: std::size_t
 #include <istream> // Required for: std::istream
 #include <string>  // Required for: std::string
 #include <vector>  // Required for: std::vector
@@ -34,10 +35,16 @@ struct MouseAction {
 //     26 MOUSE WHEEL -2       wheel steps, away from the user positive
 //
 // Frames count from 1; key names are the key codes without "KC_". Mouse
-// actions of one frame happen in line order.
+// actions of one frame happen in line order. A script
+// is small: one over MAX_BYTES, or with a line over MAX_LINE characters, is
+// refused before it can fill the memory (a device such as /dev/zero never ends).
 class KeyScript {
 public:
-    // Reads a script file; a bad line is an engine error naming file and line.
+    static constexpr std::size_t MAX_BYTES = 1024 * 1024;
+    static constexpr std::size_t MAX_LINE = 4096;
+
+    // Reads a script file; one that cannot be read (missing, a folder,
+    // unreadable) or a bad line is an engine error naming file and line.
     void load(const std::string& fileName);
     void load(std::istream& stream, const std::string& sourceName);
 

@@ -1,10 +1,10 @@
 #include "material/MaterialScriptParser.h"
 
 #include "core/Exception.h"
+#include "core/StringConverter.h"
 #include "material/MaterialManager.h"
 
 #include <array>      // Required for: std::array
-#include <charconv>   // Required for: std::from_chars
 #include <fstream>    // Required for: std::ifstream
 #include <functional> // Required for: std::function
 #include <sstream>    // Required for: std::istringstream
@@ -60,13 +60,21 @@ bool readSwitch(const Statement& s, const std::string& fileName) {
     return s.words[1] == "on";
 }
 
-// A number that must use the whole word.
+// A finite number that must use the whole word.
 float readNumber(const Statement& s, std::size_t index, const std::string& fileName) {
     const std::string& word = s.words[index];
     float value = 0.0f;
-    const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value);
-    if (error != std::errc() || end != word.data() + word.size())
-        fail(fileName, s.line, "expected a number for '" + s.words[0] + "', found '" + word + "'");
+    if (!StringConverter::parseReal(word, value))
+        fail(fileName, s.line, "expected a finite number for '" + s.words[0] + "', found '" + word + "'");
+    return value;
+}
+
+// A colour channel: a number from 0 to 1.
+float readChannel(const Statement& s, std::size_t index, const std::string& fileName) {
+    const float value = readNumber(s, index, fileName);
+    if (!(value >= 0.0f && value <= 1.0f))
+        fail(fileName, s.line,
+             "expected a number from 0 to 1 for '" + s.words[0] + "', found '" + s.words[index] + "'");
     return value;
 }
 
@@ -96,12 +104,12 @@ void readSetting(const Statement& s, const std::string& fileName, Definition& de
         settings.push_back([on](Pass& p) { p.setDepthCheckEnabled(on); });
     } else if (key == "diffuse") {
         if (s.words.size() != 4 && s.words.size() != 5) fail(fileName, s.line, "expected 'diffuse <r> <g> <b> [<a>]'");
-        const ColourValue c(readNumber(s, 1, fileName), readNumber(s, 2, fileName), readNumber(s, 3, fileName),
-                            s.words.size() == 5 ? readNumber(s, 4, fileName) : 1.0f);
+        const ColourValue c(readChannel(s, 1, fileName), readChannel(s, 2, fileName), readChannel(s, 3, fileName),
+                            s.words.size() == 5 ? readChannel(s, 4, fileName) : 1.0f);
         settings.push_back([c](Pass& p) { p.setDiffuse(c); });
     } else if (key == "ambient") {
         if (s.words.size() != 4) fail(fileName, s.line, "expected 'ambient <r> <g> <b>'");
-        const ColourValue c(readNumber(s, 1, fileName), readNumber(s, 2, fileName), readNumber(s, 3, fileName));
+        const ColourValue c(readChannel(s, 1, fileName), readChannel(s, 2, fileName), readChannel(s, 3, fileName));
         settings.push_back([c](Pass& p) { p.setAmbient(c); });
     } else if (key == "scene_blend") {
         const SceneBlendType type = readChoice<SceneBlendType>(s, fileName,

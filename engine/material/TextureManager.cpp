@@ -4,11 +4,17 @@
 #include "core/Log.h"
 #include "core/ResourceManager.h"
 #include "gl/GLObjects.h"
+#include "material/ImageFileCheck.h"
 
 #include <epoxy/gl.h>   // Required for: glTexImage2D, glGenerateMipmap
-#include <stb_image.h>  // Required for: stbi_load, stbi_image_free
+#include <stb_image.h>  // Required for: stbi_load_from_memory, stbi_image_free
 
 #include <algorithm> // Required for: std::min, std::max
+#include <cerrno>    // Required for: errno
+#include <cstring>   // Required for: std::strerror
+#include <fstream>   // Required for: std::ifstream
+#include <iterator>  // Required for: std::istreambuf_iterator
+#include <limits>    // Required for: std::numeric_limits
 #include <memory>    // Required for: std::unique_ptr
 
 namespace Velk {
@@ -22,7 +28,21 @@ struct DecodedImage {
     int height = 0;
 };
 
+// The whole file as bytes; an engine error naming the texture when it
+// cannot be opened.
+std::string readImageFile(const std::string& fileName, const std::string& path, const char* operation) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        throw Exception(Exception::ERR_FILE_NOT_FOUND,
+                        "cannot read texture '" + fileName + "' (" + path + "): " + std::strerror(errno), operation,
+                        path, 0);
+    }
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
 // Finds and decodes one image as RGBA, top row first (texture v = 0 is the top).
+// A file cut short is refused before decoding, since the decoder would fill
+// the missing part with zeros and call it a success.
 DecodedImage decode(const std::string& fileName, const char* operation) {
     std::string path;
     try {
@@ -31,12 +51,34 @@ DecodedImage decode(const std::string& fileName, const char* operation) {
         throw Exception(Exception::ERR_FILE_NOT_FOUND,
                         "cannot load texture '" + fileName + "': " + error.getDescription(), operation);
     }
+    const std::string bytes = readImageFile(fileName, path, operation);
+    const std::string format = imageFormatName(bytes, fileName);
+    const std::string missing = findMissingImageData(bytes, fileName);
+    if (!missing.empty()) {
+        throw Exception(Exception::ERR_INVALIDPARAMS,
+                        "cannot decode texture '" + fileName + "' (" + path + "): " + format + " data: " + missing,
+                        operation, path, 0);
+    }
+    if (bytes.size() > static_cast<std::size_t>(std::numeric_limits<int>::max())) {
+        throw Exception(Exception::ERR_INVALIDPARAMS,
+                        "cannot decode texture '" + fileName + "' (" + path + "): the file is too large", operation,
+                        path, 0);
+    }
     DecodedImage image;
     int channels = 0;
-    image.pixels.reset(stbi_load(path.c_str(), &image.width, &image.height, &channels, 4));
+    image.pixels.reset(stbi_load_from_memory(reinterpret_cast<const unsigned char*>(bytes.data()),
+                                             static_cast<int>(bytes.size()), &image.width, &image.height, &channels,
+                                             4));
     if (!image.pixels) {
+        // The decoder keeps the last reason any format's reader gave: its
+        // PNG signature test says "bad png sig" for every other format, and
+        // some readers stop without a reason of their own. Only a reason from
+        // the file's own format is passed on.
+        std::string reason = stbi_failure_reason() != nullptr ? stbi_failure_reason() : "";
+        if (format != "PNG" && reason == "bad png sig") reason.clear();
         throw Exception(Exception::ERR_INVALIDPARAMS,
-                        "cannot decode texture '" + fileName + "' (" + path + "): " + stbi_failure_reason(),
+                        "cannot decode texture '" + fileName + "' (" + path + "): corrupt " + format + " data" +
+                            (reason.empty() ? std::string() : " (" + reason + ")"),
                         operation, path, 0);
     }
     return image;

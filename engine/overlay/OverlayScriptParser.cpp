@@ -152,7 +152,8 @@ std::vector<OverlayToken> OverlayScriptParser::readValues(const std::string& pro
 }
 
 namespace {
-// Reads `count` numbers from the values starting at `first`.
+// Reads `count` finite numbers from the values starting at `first` (NaN and
+// infinity are refused by the converter).
 bool readNumbers(const std::vector<OverlayToken>& values, std::size_t first, std::size_t count, float* out) {
     if (values.size() < first + count) return false;
     for (std::size_t i = 0; i < count; ++i)
@@ -200,11 +201,11 @@ void OverlayScriptParser::applyProperty(GuiElement& element, const OverlayToken&
         else failAt(line, "expected 'top', 'centre' or 'bottom' after 'valign'");
     } else if (name == "position") {
         if (values.size() != 2 || !readNumbers(values, 0, 2, numbers))
-            failAt(line, "expected two numbers (left top) after 'position'");
+            failAt(line, "expected two finite numbers (left top) after 'position'");
         element.setPosition(numbers[0], numbers[1]);
     } else if (name == "size") {
         if (values.size() != 2 || !readNumbers(values, 0, 2, numbers) || numbers[0] < 0 || numbers[1] < 0)
-            failAt(line, "expected two numbers of at least 0 (width height) after 'size'");
+            failAt(line, "expected two finite numbers of at least 0 (width height) after 'size'");
         element.setDimensions(numbers[0], numbers[1]);
     } else if (name == "colour" || name == "color") {
         if (!readColour(values, 0, colour))
@@ -226,7 +227,7 @@ void OverlayScriptParser::applyProperty(GuiElement& element, const OverlayToken&
         panel->setBorder(numbers[0], colour);
     } else if (auto* text = dynamic_cast<TextAreaGuiElement*>(&element); text != nullptr && name == "font_size") {
         if (values.size() != 1 || !readNumbers(values, 0, 1, numbers) || !(numbers[0] > 0))
-            failAt(line, "expected one number above 0 after 'font_size'");
+            failAt(line, "expected one finite number above 0 after 'font_size'");
         text->setFontSize(numbers[0]);
     } else {
         failAt(line, "expected a property of " + std::string(element.getTypeName()) + " '" + element.getName() +

@@ -59,7 +59,11 @@ AutomationOptions AutomationOptions::parse(const std::vector<std::string>& argum
             const auto colon = text.find(':');
             if (colon == std::string::npos || colon + 1 == text.size())
                 badOption("--screenshot expects FRAME:FILE, not '" + text + "'");
-            options.screenshots[parseFrameNumber(name, text.substr(0, colon))] = text.substr(colon + 1);
+            const unsigned long frame = parseFrameNumber(name, text.substr(0, colon));
+            const auto [taken, added] = options.screenshots.emplace(frame, text.substr(colon + 1));
+            if (!added)
+                badOption("--screenshot: frame " + std::to_string(frame) + " already has a screenshot ('" +
+                          taken->second + "'); one file per frame");
         } else if (name == "--dump-state") {
             options.stateDumpFile = value();
         } else if (name == "--size") {
@@ -73,6 +77,11 @@ AutomationOptions AutomationOptions::parse(const std::vector<std::string>& argum
                 badOption("--size expects WIDTHxHEIGHT, not '" + text + "'");
             options.width = w;
             options.height = h;
+        } else if (name == "--fsaa") {
+            const std::string text = value();
+            if (text != "0" && text != "2" && text != "4" && text != "8")
+                badOption("--fsaa expects 0, 2, 4 or 8 samples per pixel, not '" + text + "'");
+            options.fsaa = std::stoi(text);
         } else if (name == "--dialog-keys") {
             std::vector<KeyCode> keys;
             std::string list = value();
@@ -91,13 +100,20 @@ AutomationOptions AutomationOptions::parse(const std::vector<std::string>& argum
             badOption("unknown option '" + arguments[i] + "'");
         }
     }
+    // A screenshot the loop can never reach would be lost without a word.
+    if (options.frameLimit != 0 && !options.screenshots.empty() &&
+        options.screenshots.rbegin()->first > options.frameLimit) {
+        const auto& [frame, file] = *options.screenshots.rbegin();
+        badOption("--screenshot " + std::to_string(frame) + ":" + file + " is after the last frame (--frames " +
+                  std::to_string(options.frameLimit) + "), so it would never be taken");
+    }
     return options;
 }
 
 // Help alone is not counted: it ends the program before anything runs.
 bool AutomationOptions::any() const {
     return offscreen || frameLimit != 0 || fixedFrameTime || !keyScriptFile.empty() || !screenshots.empty() ||
-           !stateDumpFile.empty() || width != 0 || dialogKeys || !dialogScreenshot.empty();
+           !stateDumpFile.empty() || width != 0 || fsaa || dialogKeys || !dialogScreenshot.empty();
 }
 
 // Kept next to the parser so the two stay in step.
@@ -114,9 +130,12 @@ std::string AutomationOptions::helpText(const std::string& programName) {
            "                           'FIRST-LAST KEY...', keys named like ESCAPE, UP, A, 1;\n"
            "                           'FRAME MOUSE MOVE X Y|PRESS B|RELEASE B|WHEEL N'\n"
            "  --screenshot FRAME:FILE  write the window at that frame (.png or .jpg);\n"
-           "                           may be given several times\n"
+           "                           may be given several times, once per frame,\n"
+           "                           for frames up to --frames\n"
            "  --dump-state FILE        write the engine's state as JSON when the loop ends\n"
            "  --size WIDTHxHEIGHT      window size instead of the configured video mode\n"
+           "  --fsaa N                 samples per pixel (0, 2, 4 or 8) instead of the\n"
+           "                           configured anti-aliasing\n"
            "  --dialog-keys K1,K2,...  show the settings dialog (offscreen too) and feed\n"
            "                           it these keys, one per frame\n"
            "  --dialog-screenshot FILE write the settings dialog's last frame\n"

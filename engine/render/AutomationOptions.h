@@ -22,6 +22,7 @@ struct AutomationOptions {
     std::string stateDumpFile;                // default: none
     unsigned int width = 0;                   // default: 0, the configured video mode
     unsigned int height = 0;
+    std::optional<int> fsaa;                  // default: the configured samples per pixel
     std::optional<std::vector<KeyCode>> dialogKeys; // keys fed to the settings dialog, one per frame
     std::string dialogScreenshot;             // image of the settings dialog's last frame
     bool helpRequested = false;

@@ -11,9 +11,10 @@ namespace {
 // Layout constants, in pixels.
 constexpr float margin = 24.0f;
 constexpr float headerHeight = 56.0f;
-constexpr float firstRowTop = 104.0f;
-constexpr float rowStep = 46.0f;
-constexpr float rowHeight = 36.0f;
+constexpr float firstRowTop = 98.0f;
+constexpr float rowStep = 40.0f;
+constexpr float rowHeight = 32.0f;
+constexpr float hintTop = 316.0f;
 constexpr float valueLeft = 220.0f;
 constexpr float buttonTop = 330.0f;
 constexpr float buttonWidth = 96.0f;
@@ -49,6 +50,9 @@ const std::string& ConfigDialog::getShownValue(std::size_t row) const {
 ConfigDialog::Rect ConfigDialog::rowValueRect(std::size_t row) {
     return {valueLeft, firstRowTop + static_cast<float>(row) * rowStep, WIDTH - valueLeft - margin, rowHeight};
 }
+
+// Below the last of the five rows, above the buttons.
+float ConfigDialog::hintBaseline() { return hintTop; }
 
 // Bottom right, left of Cancel.
 ConfigDialog::Rect ConfigDialog::okButtonRect() {
@@ -158,7 +162,7 @@ void ConfigDialog::draw(GL::Painter2D& painter, const GL::FontAtlas& text, const
         painter.drawText(text, field.x + (field.width - text.measure(value)) / 2, baseline, value, textColour);
     }
 
-    painter.drawText(text, margin, 308, "Up/Down: choose   Left/Right: change   Enter: OK   Esc: Cancel", dimText);
+    painter.drawText(text, margin, hintBaseline(), "Up/Down: choose   Left/Right: change   Enter: OK   Esc: Cancel", dimText);
 
     const Rect ok = okButtonRect();
     const Rect cancelRect = cancelButtonRect();

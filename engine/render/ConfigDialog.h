@@ -54,6 +54,8 @@ public:
     // Layout, in dialog pixels.
     static Rect rowValueRect(std::size_t row);
     static Rect okButtonRect();
+    // Baseline of the key hint line between the rows and the buttons.
+    static float hintBaseline();
     static Rect cancelButtonRect();
 
     void draw(GL::Painter2D& painter, const GL::FontAtlas& text, const GL::FontAtlas& title) const;

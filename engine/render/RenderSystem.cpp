@@ -1,10 +1,10 @@
 #include "render/RenderSystem.h"
 
 #include "core/Exception.h"
+#include "core/FileWriter.h"
 #include "core/Log.h"
 
 #include <algorithm> // Required for: std::find
-#include <fstream>   // Required for: std::ofstream
 #include <sstream>   // Required for: std::istringstream
 
 namespace Velk {
@@ -14,7 +14,8 @@ std::vector<std::string> RenderSystem::standardVideoModes() {
     return {"640 x 480", "800 x 600", "1024 x 768", "1280 x 720", "1280 x 1024", "1600 x 900", "1920 x 1080"};
 }
 
-// Defaults: 800 x 600 (or the first mode), windowed, vertical sync, no anti-aliasing.
+// Defaults: 800 x 600 (or the first mode), windowed, vertical sync, no
+// anti-aliasing (the root picks the machine's default when none was saved).
 RenderSystem::RenderSystem(std::vector<std::string> videoModes) {
     if (videoModes.empty()) videoModes = standardVideoModes();
     const auto preferred = std::find(videoModes.begin(), videoModes.end(), "800 x 600");
@@ -22,7 +23,8 @@ RenderSystem::RenderSystem(std::vector<std::string> videoModes) {
     options_.push_back({VIDEO_MODE, mode, videoModes});
     options_.push_back({FULL_SCREEN, "No", {"No", "Yes"}});
     options_.push_back({VSYNC, "Yes", {"No", "Yes"}});
-    options_.push_back({ANTI_ALIASING, "Off", {"Off", "2x", "4x", "8x"}});
+    options_.push_back({ANTI_ALIASING, "0", {"0", "2", "4", "8"}});
+    options_.push_back({GROUND_AND_SHADOW, "Yes", {"No", "Yes"}});
 }
 
 // The option of that name, or nullptr.
@@ -59,10 +61,17 @@ std::string RenderSystem::getConfigOption(const std::string& name) const {
 // A saved file from another display or version must not stop the program.
 void RenderSystem::loadSettings(const ConfigFile& file) {
     for (auto settings = file.getSettingsIterator(); settings.hasMoreElements(); settings.moveNext()) {
-        const std::string& key = settings.peekNextKey();
+        std::string key = settings.peekNextKey();
+        std::string value = settings.peekNextValue();
         if (key == "Render System") continue;
+        // Files of earlier versions: "Anti-aliasing=Off" or "=4x".
+        if (key == "Anti-aliasing") {
+            key = ANTI_ALIASING;
+            value = value == "Off" ? "0" : value.substr(0, value.find('x'));
+        }
         try {
-            setConfigOption(key, settings.peekNextValue());
+            setConfigOption(key, value);
+            loaded_.push_back(key);
         } catch (const Exception& error) {
             const auto& origin = settings.peekNextOrigin();
             Log::message("Ignored saved setting at " + origin.file + ":" + std::to_string(origin.line) + ": " +
@@ -73,14 +82,13 @@ void RenderSystem::loadSettings(const ConfigFile& file) {
 
 // Same format as it is read back with: "Name=Value" lines.
 void RenderSystem::saveSettings(const std::string& fileName) const {
-    std::ofstream out(fileName, std::ios::trunc);
-    out << "# Render settings, written by the settings dialog\n";
-    out << "Render System=" << name_ << "\n";
-    for (const ConfigOption& option : options_) out << option.name << "=" << option.currentValue << "\n";
-    out.flush();
-    if (!out) {
-        VELK_EXCEPT(ERR_CANNOT_WRITE_TO_FILE, "cannot write the settings file '" + fileName + "'",
-                    "RenderSystem::saveSettings");
+    std::string text = "# Render settings, written by the settings dialog\n";
+    text += "Render System=" + name_ + "\n";
+    for (const ConfigOption& option : options_) text += option.name + "=" + option.currentValue + "\n";
+    try {
+        writeFileAtomically(fileName, text);
+    } catch (const Exception& error) {
+        throw Exception(error.getNumber(), error.getDescription(), "RenderSystem::saveSettings");
     }
 }
 
@@ -108,10 +116,15 @@ void RenderSystem::getVideoModeSize(unsigned int& width, unsigned int& height) c
     }
 }
 
-// "4x" -> 4, "Off" -> 0.
+// "4" -> 4; only listed values get in.
 int RenderSystem::getAntiAliasingSamples() const {
     const std::string value = getConfigOption(ANTI_ALIASING);
-    return value == "Off" || value.empty() ? 0 : std::stoi(value);
+    return value.empty() ? 0 : std::stoi(value);
+}
+
+// Names are kept in the order they were read.
+bool RenderSystem::wasLoaded(const std::string& name) const {
+    return std::find(loaded_.begin(), loaded_.end(), name) != loaded_.end();
 }
 
 } // namespace Velk

@@ -15,7 +15,7 @@ struct ConfigOption {
 };
 
 // The OpenGL 3.3 core render system's settings: video mode, full screen,
-// vertical sync, anti-aliasing. The settings dialog edits them, the
+// vertical sync, anti-aliasing, ground and shadow. The settings dialog edits them, the
 // configuration file keeps them, window creation reads them.
 class RenderSystem {
 public:
@@ -23,7 +23,13 @@ public:
     static constexpr const char* VIDEO_MODE = "Video Mode";
     static constexpr const char* FULL_SCREEN = "Full Screen";
     static constexpr const char* VSYNC = "Vertical Sync";
-    static constexpr const char* ANTI_ALIASING = "Anti-aliasing";
+    static constexpr const char* ANTI_ALIASING = "FSAA";
+    // Whether the application shows a ground with shadows (scenes that have one).
+    static constexpr const char* GROUND_AND_SHADOW = "Ground and Shadow";
+    // Samples per pixel on a hardware renderer when nothing was chosen; a
+    // software renderer gets SOFTWARE_DEFAULT_SAMPLES (see Root).
+    static constexpr int HARDWARE_DEFAULT_SAMPLES = 4;
+    static constexpr int SOFTWARE_DEFAULT_SAMPLES = 0;
 
     // videoModes: "W x H" texts the display supports, smallest first; an
     // empty list gives a standard set.
@@ -46,8 +52,11 @@ public:
     void getVideoModeSize(unsigned int& width, unsigned int& height) const;
     bool isFullScreen() const { return getConfigOption(FULL_SCREEN) == "Yes"; }
     bool isVSync() const { return getConfigOption(VSYNC) == "Yes"; }
+    bool isGroundAndShadowOn() const { return getConfigOption(GROUND_AND_SHADOW) == "Yes"; }
     // Samples per pixel, 0 when anti-aliasing is off.
     int getAntiAliasingSamples() const;
+    // Whether loadSettings found a value for the setting.
+    bool wasLoaded(const std::string& name) const;
 
     // What the driver reported when the first context was made.
     void _setDriverInfo(const std::string& version, const std::string& renderer) {
@@ -66,6 +75,7 @@ private:
 
     std::string name_ = NAME;
     std::vector<ConfigOption> options_;
+    std::vector<std::string> loaded_;
     std::string glVersion_;
     std::string glRenderer_;
 };

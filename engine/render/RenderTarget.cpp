@@ -2,6 +2,7 @@
 
 #include "gl/GLErrors.h"
 #include "render/ImageWriter.h"
+#include "render/OpaqueImage.h"
 #include "render/Viewport.h"
 
 #include <epoxy/gl.h> // Required for: glClear, glClearColor
@@ -55,9 +56,11 @@ std::vector<unsigned char> RenderTarget::readContents() {
     return topDown;
 }
 
-// Reads back what was drawn and encodes it by the file extension.
+// Reads back what was drawn, opaque as the window shows it, and encodes it
+// by the file extension.
 void RenderTarget::writeContentsToFile(const std::string& fileName) {
-    const std::vector<unsigned char> pixels = readContents();
+    std::vector<unsigned char> pixels = readContents();
+    makeOpaque(pixels);
     writeImageFile(fileName, width_, height_, pixels);
 }
 

@@ -5,6 +5,7 @@
 #include "core/Log.h"
 #include "core/ResourceManager.h"
 #include "gl/OffscreenWindow.h"
+#include "gl/RendererProbe.h"
 #include "gl/SdlDisplay.h"
 #include "gl/SdlWindow.h"
 #include "gui/ImmediateGui.h"
@@ -34,6 +35,12 @@ AutomationOptions& pendingOptions() {
     return options;
 }
 
+// The key script of that command line, read once: it may be a pipe.
+std::unique_ptr<KeyScript>& pendingKeyScript() {
+    static std::unique_ptr<KeyScript> script;
+    return script;
+}
+
 // "W x H", as the log shows sizes.
 std::string sizeText(unsigned int width, unsigned int height) {
     return std::to_string(width) + " x " + std::to_string(height);
@@ -41,7 +48,7 @@ std::string sizeText(unsigned int width, unsigned int height) {
 
 } // namespace
 
-// Parses now so that a bad option fails before anything starts.
+// Parses now, the key script too, so that a bad option fails before anything starts.
 bool Root::setCommandLine(int argc, const char* const* argv) {
     std::vector<std::string> arguments;
     for (int i = 1; i < argc; ++i) arguments.emplace_back(argv[i]);
@@ -50,11 +57,20 @@ bool Root::setCommandLine(int argc, const char* const* argv) {
         std::cout << AutomationOptions::helpText(argc > 0 ? argv[0] : "program");
         return false;
     }
+    std::unique_ptr<KeyScript> script;
+    if (!options.keyScriptFile.empty()) {
+        script = std::make_unique<KeyScript>();
+        script->load(options.keyScriptFile);
+    }
     pendingOptions() = options;
+    pendingKeyScript() = std::move(script);
     return true;
 }
 
-void Root::setAutomationOptions(const AutomationOptions& options) { pendingOptions() = options; }
+void Root::setAutomationOptions(const AutomationOptions& options) {
+    pendingOptions() = options;
+    pendingKeyScript().reset();
+}
 
 const AutomationOptions& Root::getAutomationOptions() {
     return current != nullptr ? current->options_ : pendingOptions();
@@ -90,12 +106,14 @@ Root::Root(const std::string& pluginFileName, const std::string& configFileName,
     renderSystem_ = std::make_unique<RenderSystem>(videoModes);
     readPlugins(pluginFileName);
     restoreConfig();
+    chooseDefaultAntiAliasing();
 
-    keyScript_ = std::make_unique<KeyScript>();
-    if (!options_.keyScriptFile.empty()) {
-        keyScript_->load(options_.keyScriptFile);
-        log_->logMessage("Key script '" + options_.keyScriptFile + "' loaded");
+    keyScript_ = std::move(pendingKeyScript());
+    if (!keyScript_) {
+        keyScript_ = std::make_unique<KeyScript>();
+        if (!options_.keyScriptFile.empty()) keyScript_->load(options_.keyScriptFile);
     }
+    if (!options_.keyScriptFile.empty()) log_->logMessage("Key script '" + options_.keyScriptFile + "' loaded");
     current = this;
 }
 
@@ -170,6 +188,19 @@ bool Root::restoreConfig() {
     return true;
 }
 
+// Without a saved choice or --fsaa, multisampling follows the driver: a
+// hardware renderer gets it, a CPU renderer what keeps the demonstration
+// fluid at 1024 x 768.
+void Root::chooseDefaultAntiAliasing() {
+    if (options_.fsaa || renderSystem_->wasLoaded(RenderSystem::ANTI_ALIASING)) return;
+    const std::string renderer = GL::probeRendererName();
+    const bool software = GL::isSoftwareRenderer(renderer);
+    const int samples = software ? RenderSystem::SOFTWARE_DEFAULT_SAMPLES : RenderSystem::HARDWARE_DEFAULT_SAMPLES;
+    renderSystem_->setConfigOption(RenderSystem::ANTI_ALIASING, std::to_string(samples));
+    log_->logMessage("Default anti-aliasing for renderer '" + (renderer.empty() ? std::string("unknown") : renderer) +
+                     "': " + std::to_string(samples) + " samples");
+}
+
 // Also logged, with the values written.
 void Root::saveConfig() {
     renderSystem_->saveSettings(configFileName_);
@@ -180,7 +211,8 @@ void Root::saveConfig() {
 std::unique_ptr<RenderWindow> Root::createWindow(const std::string& title, unsigned int width, unsigned int height,
                                                  bool resizable) {
     std::unique_ptr<GL::GLWindow> window;
-    const int samples = renderSystem_->getAntiAliasingSamples();
+    // --fsaa, like --size, applies to this run and is not saved.
+    const int samples = options_.fsaa ? *options_.fsaa : renderSystem_->getAntiAliasingSamples();
     if (displayAvailable_) {
         try {
             window = std::make_unique<GL::SdlWindow>(title, width, height, renderSystem_->isFullScreen(),
@@ -274,6 +306,12 @@ bool Root::renderOneFrame() {
                                                   : static_cast<float>(static_cast<double>(microseconds) / 1e6);
 
     window_->_pumpEvents();
+    // Closing the window ends the program as Escape does, whatever the
+    // listeners do with their keys.
+    if (window_->isClosed()) {
+        log_->logMessage("Render window closed");
+        return false;
+    }
     if (!keyScript_->empty()) {
         // Scripted mouse actions take the road of the window's own mouse events.
         InputState& input = window_->_getInputState();
@@ -301,6 +339,17 @@ bool Root::renderOneFrame() {
     const auto shot = options_.screenshots.find(frameNumber_);
     if (shot != options_.screenshots.end()) window_->writeContentsToFile(shot->second);
     window_->swapBuffers();
+    // The statistics take what a frame really cost: from the end of the one
+    // before (from its own start for the loop's first) to its end. The
+    // listeners' time since the last frame is no measure of the first frame,
+    // which started right after the clock was reset.
+    const auto frameEnd = std::chrono::steady_clock::now();
+    if (!options_.fixedFrameTime) {
+        microseconds =
+            std::chrono::duration_cast<std::chrono::microseconds>(frameEnd - lastFrameEnd_.value_or(now))
+                .count();
+    }
+    lastFrameEnd_ = frameEnd;
     window_->_recordFrame(microseconds);
     return carryOn;
 }
@@ -312,6 +361,7 @@ void Root::startRendering() {
     }
     log_->logMessage("Frame loop started");
     lastFrame_ = std::chrono::steady_clock::now();
+    lastFrameEnd_.reset();
     while (renderOneFrame()) {
         if (options_.frameLimit != 0 && frameNumber_ >= options_.frameLimit) {
             log_->logMessage("Frame limit of " + std::to_string(options_.frameLimit) + " reached");

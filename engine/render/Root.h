@@ -11,6 +11,7 @@
 #include <functional> // Required for: std::function
 #include <map>        // Required for: std::map
 #include <memory>     // Required for: std::unique_ptr
+#include <optional>   // Required for: std::optional
 #include <string>     // Required for: std::string
 #include <vector>     // Required for: std::vector
 
@@ -44,9 +45,10 @@ public:
     Root(const Root&) = delete;
     Root& operator=(const Root&) = delete;
 
-    // Takes the program's command line (argv[0] is the program). Returns
-    // false when the program should end at once because --help was printed;
-    // a bad option is an engine error. Call it before creating the root.
+    // Takes the program's command line (argv[0] is the program) and reads
+    // the key script it names. Returns false when the program should end at
+    // once because --help was printed; a bad option or key script is an
+    // engine error. Call it before creating the root.
     static bool setCommandLine(int argc, const char* const* argv);
     // The options the next root will use (tests set them directly).
     static void setAutomationOptions(const AutomationOptions& options);
@@ -97,6 +99,8 @@ public:
 
 private:
     void readPlugins(const std::string& fileName);
+    // Sets the anti-aliasing default of this machine's renderer.
+    void chooseDefaultAntiAliasing();
     bool fireFrameStarted(const FrameEvent& event);
     bool fireFrameEnded(const FrameEvent& event);
     std::unique_ptr<RenderWindow> createWindow(const std::string& title, unsigned int width, unsigned int height,
@@ -117,7 +121,8 @@ private:
     std::map<std::string, StateDumpSection> dumpSections_;
     bool displayAvailable_ = false;
     unsigned long frameNumber_ = 0;
-    std::chrono::steady_clock::time_point lastFrame_;
+    std::chrono::steady_clock::time_point lastFrame_;                  // start of the last frame
+    std::optional<std::chrono::steady_clock::time_point> lastFrameEnd_; // end of the last frame of this loop
 };
 
 } // namespace Velk

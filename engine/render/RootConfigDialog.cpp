@@ -55,7 +55,9 @@ bool Root::showConfigDialog() {
             if (nextKey < keys.size()) {
                 dialog.handleKey(keys[nextKey++]);
                 redraw = true;
-            } else if (window->isOffscreen()) {
+            } else if (window->isOffscreen() || scripted) {
+                // Whoever scripted the keys is not at the keyboard: waiting
+                // for one more key would wait for ever.
                 log_->logMessage("Settings dialog: scripted keys ran out");
                 dialog.cancel();
             } else {

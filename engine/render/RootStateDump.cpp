@@ -3,13 +3,12 @@
 #include "render/Root.h"
 
 #include "core/Exception.h"
+#include "core/FileWriter.h"
 #include "core/Log.h"
 #include "core/ResourceManager.h"
 #include "render/RenderSystem.h"
 
 #include <nlohmann/json.hpp> // Required for: nlohmann::json
-
-#include <fstream> // Required for: std::ofstream
 
 namespace Velk {
 
@@ -55,11 +54,13 @@ void Root::writeStateDump(const std::string& fileName) const {
     }
     for (const auto& [name, section] : dumpSections_) state[name] = section();
 
-    std::ofstream out(fileName, std::ios::trunc);
-    out << state.dump(2) << "\n";
-    out.flush();
-    if (!out) {
-        VELK_EXCEPT(ERR_CANNOT_WRITE_TO_FILE, "cannot write the state dump '" + fileName + "'", "Root::writeStateDump");
+    // Names and captions are bytes from files and scripts, not always UTF-8:
+    // such bytes are written as U+FFFD rather than failing the whole dump.
+    const std::string text = state.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
+    try {
+        writeFileAtomically(fileName, text);
+    } catch (const Exception& error) {
+        throw Exception(error.getNumber(), error.getDescription(), "Root::writeStateDump");
     }
     log_->logMessage("State dump written to '" + fileName + "'");
 }

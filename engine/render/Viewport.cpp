@@ -10,7 +10,8 @@
 namespace Velk {
 
 Viewport::Viewport(Camera* camera, RenderTarget* target, int zOrder, float left, float top, float width, float height)
-    : camera_(camera), target_(target), zOrder_(zOrder), left_(left), top_(top), width_(width), height_(height) {}
+    : camera_(camera), target_(target), zOrder_(zOrder), left_(left), top_(top), width_(width), height_(height),
+      drawnWidth_(getActualWidth()), drawnHeight_(getActualHeight()) {}
 
 int Viewport::getActualLeft() const { return static_cast<int>(std::lround(left_ * static_cast<float>(target_->getWidth()))); }
 
@@ -29,6 +30,11 @@ unsigned int Viewport::renderContents(RenderTarget& target) {
     const int width = getActualWidth();
     const int height = getActualHeight();
     if (width <= 0 || height <= 0) return 0;
+    if (width != drawnWidth_ || height != drawnHeight_) {
+        drawnWidth_ = width;
+        drawnHeight_ = height;
+        if (camera_ != nullptr) camera_->setAspectRatio(static_cast<float>(width) / static_cast<float>(height));
+    }
     const int bottom = static_cast<int>(target.getHeight()) - getActualTop() - height;
     glViewport(getActualLeft(), bottom, width, height);
     if (clearEveryFrame_) {

@@ -10,7 +10,9 @@ class Camera;
 // A rectangle of a render target that shows what a camera sees. Its place
 // and size are fractions of the target (0..1, from the top left), so it
 // follows the target's size. Each frame it clears its rectangle to its
-// background colour and has the camera's scene manager draw into it.
+// background colour and has the camera's scene manager draw into it. When
+// its size in pixels changes (the window was resized) it gives the camera
+// the new aspect ratio, so that the picture is not stretched.
 // Made by RenderTarget::addViewport, which owns it.
 class Viewport : public RenderTargetListener {
 public:
@@ -39,6 +41,7 @@ private:
     RenderTarget* target_;
     int zOrder_;
     float left_, top_, width_, height_;
+    int drawnWidth_, drawnHeight_; // size in pixels the camera's aspect ratio was last kept in step with
     ColourValue background_ = ColourValue::Black;
     bool clearEveryFrame_ = true;
 };

@@ -4,7 +4,10 @@
 
 namespace Velk {
 
+// Serials count up from 1; the renderer is single-threaded.
 Entity::Entity(std::string name, MeshPtr mesh) : MovableObject(std::move(name)), mesh_(std::move(mesh)) {
+    static std::uint64_t lastSerial = 0;
+    serial_ = ++lastSerial;
     for (std::size_t i = 0; i < mesh_->getNumSubMeshes(); ++i)
         subEntities_.push_back(std::make_unique<SubEntity>(this, mesh_->getSubMesh(i)));
 }

@@ -5,7 +5,8 @@
 #include "scene/SceneDetailLevel.h" // Required for: SceneDetailLevel
 #include "scene/SubEntity.h"        // Required for: SubEntity
 
-#include <memory> // Required for: std::unique_ptr
+#include <cstdint> // Required for: std::uint64_t
+#include <memory>  // Required for: std::unique_ptr
 #include <vector> // Required for: std::vector
 
 namespace Velk {
@@ -35,9 +36,13 @@ public:
     SceneDetailLevel getRenderDetail() const { return detail_; }
     void setVisible(bool visible) { visible_ = visible; }
     bool isVisible() const { return visible_; }
+    // Unique over the program's run: tells a new entity from an old one
+    // that happened to get the same address (the shadow map's redraw test).
+    std::uint64_t getSerial() const { return serial_; }
 
 private:
     MeshPtr mesh_;
+    std::uint64_t serial_ = 0;
     std::vector<std::unique_ptr<SubEntity>> subEntities_;
     SceneDetailLevel detail_ = SDL_SOLID;
     bool visible_ = true;

@@ -7,6 +7,8 @@
 #include "render/Root.h"
 #include "scene/SceneStateDump.h"
 
+#include <cmath> // Required for: std::isfinite
+
 namespace Velk {
 
 namespace {
@@ -43,6 +45,11 @@ SceneManager::SceneManager()
             return dumpCamera(shown);
         });
         root->setStateDumpSection("entities", [this] { return dumpEntities(entities_); });
+        root->setStateDumpSection("shadows", [this] {
+            return nlohmann::json{{"groundPlane", groundEnabled_},
+                                  {"enabled", shadowsEnabled_},
+                                  {"shadowMapRenders", getShadowMapRenderCount()}};
+        });
     }
 }
 
@@ -51,12 +58,14 @@ SceneManager::~SceneManager() {
     if (Root* root = Root::getSingletonPtr()) {
         root->setStateDumpSection("camera", {});
         root->setStateDumpSection("entities", {});
+        root->setStateDumpSection("shadows", {});
     }
     root_.reset();
     entities_.clear();
     lights_.clear();
     cameras_.clear();
     skyMaterial_.reset();
+    groundMaterial_.reset();
     renderer_.reset();
 }
 
@@ -140,6 +149,33 @@ void SceneManager::setSkyBox(bool enable, const std::string& materialName, float
     skyDrawFirst_ = drawFirst;
     skyOrientation_ = orientation;
 }
+
+void SceneManager::setGroundPlane(bool enable, const std::string& materialName, float radius, float height,
+                                  float tileSize) {
+    if (!enable) {
+        groundEnabled_ = false;
+        groundMaterial_.reset();
+        return;
+    }
+    MaterialPtr material = MaterialManager::getSingleton().getByName(materialName);
+    if (!material)
+        VELK_EXCEPT(ERR_ITEM_NOT_FOUND,
+                    "ground material '" + materialName +
+                        "' does not exist (not made in code nor defined in a material script)",
+                    "SceneManager::setGroundPlane");
+    if (!(radius > 0.0f) || !(tileSize > 0.0f) || !std::isfinite(height))
+        VELK_EXCEPT(ERR_INVALIDPARAMS,
+                    "ground radius and tile size must be above 0 and the height finite, not " +
+                        std::to_string(radius) + ", " + std::to_string(tileSize) + ", " + std::to_string(height),
+                    "SceneManager::setGroundPlane");
+    groundEnabled_ = true;
+    groundMaterial_ = std::move(material);
+    groundRadius_ = radius;
+    groundHeight_ = height;
+    groundTileSize_ = tileSize;
+}
+
+unsigned long SceneManager::getShadowMapRenderCount() const { return renderer_->getShadowMapRenderCount(); }
 
 unsigned int SceneManager::_renderScene(Camera& camera, Viewport& viewport) {
     lastCamera_ = &camera;

@@ -66,6 +66,24 @@ public:
                    const Quaternion& orientation = Quaternion::IDENTITY);
     bool isSkyBoxEnabled() const { return skyBoxEnabled_; }
 
+    // Shows (or hides) a flat round ground of `radius` at `height` under the
+    // origin, drawn with the first texture of `materialName` repeated every
+    // `tileSize` units and lit like the entities. Its outer part fades out,
+    // so it melts into whatever is drawn behind it (the sky) instead of
+    // ending at a hard line. Throws when the material is unknown.
+    void setGroundPlane(bool enable, const std::string& materialName = "", float radius = 400.0f,
+                        float height = 0.0f, float tileSize = 4.0f);
+    bool isGroundPlaneEnabled() const { return groundEnabled_; }
+
+    // Shadows from the first visible directional light: every entity casts
+    // (textured alpha-blended passes as cut-outs) onto the ground and onto the
+    // lit entities. The shadow map is drawn again only when an entity, its
+    // place or the light changes.
+    void setShadowsEnabled(bool enable) { shadowsEnabled_ = enable; }
+    bool getShadowsEnabled() const { return shadowsEnabled_; }
+    // How many times the shadow map has been drawn.
+    unsigned long getShadowMapRenderCount() const;
+
     // Draws the scene as `camera` sees it into the bound viewport; returns
     // the triangles drawn. Called by Viewport.
     unsigned int _renderScene(Camera& camera, Viewport& viewport);
@@ -83,6 +101,12 @@ private:
     float skyDistance_ = 5000.0f;
     bool skyDrawFirst_ = true;
     Quaternion skyOrientation_;
+    bool groundEnabled_ = false;
+    MaterialPtr groundMaterial_;
+    float groundRadius_ = 400.0f;
+    float groundHeight_ = 0.0f;
+    float groundTileSize_ = 4.0f;
+    bool shadowsEnabled_ = false;
     const Camera* lastCamera_ = nullptr;
     std::unique_ptr<GL::SceneRenderer> renderer_;
 };

@@ -41,14 +41,17 @@ protected:
 int main(int argc, char** argv) {
     try {
         if (!Velk::Root::setCommandLine(argc, argv)) return 0;
-    } catch (const Velk::Exception& e) {
+    } catch (const Velk::Exception&) {
         return 2;
     }
+    // The application outlives the handlers: an error is shown before the
+    // engine shuts down.
     BaseDemo app;
     try {
         app.run();
     } catch (const Velk::Exception& e) {
         Velk::showErrorDialog("An exception has occured!", e.getFullDescription());
+        return 1;
     }
     return 0;
 }

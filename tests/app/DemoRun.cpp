@@ -18,7 +18,8 @@ std::string readText(const fs::path& file) {
 } // namespace
 
 DemoRun runDemo(const std::string& program, const std::string& name, unsigned frames,
-                const std::string& keyScript, const std::string& extraOptions) {
+                const std::string& keyScript, const std::string& extraOptions,
+                const std::function<void(const std::string& folder)>& prepare) {
     DemoRun run;
     const fs::path folder = fs::path(DEMO_RUN_DIR) / name;
     fs::remove_all(folder);
@@ -27,6 +28,7 @@ DemoRun runDemo(const std::string& program, const std::string& name, unsigned fr
     fs::copy_file(fs::path(APP_DIR) / "plugins.cfg", folder / "plugins.cfg");
     std::ofstream(folder / "keys.txt") << keyScript << "\n";
     run.folder = folder.string();
+    if (prepare) prepare(run.folder);
 
     const std::string command = "cd '" + folder.string() + "' && '" + program +
                                 "' --offscreen --size 320x240 --frame-time 0.02 --frames " +

@@ -2,8 +2,12 @@
 // engine's state dump is the window into each run.
 #include "DemoRun.h"
 #include "DumpAccess.h"
+#include "ImageFile.h"
+#include "ProcessRun.h"
+#include "TempFolder.h"
 
-#include <cmath> // Required for: std::cos, std::sin
+#include <cmath>   // Required for: std::cos, std::sin
+#include <fstream> // Required for: std::ofstream
 
 #include <gtest/gtest.h>
 
@@ -159,6 +163,54 @@ TEST(TreeDemo, TabAndTheDelays) {
     EXPECT_EQ(renderDetail(run.state, "TreeEntity"), "solid");
 }
 
+// The ground and the shadows are on at start; G turns both off (and again
+// on after the toggle delay). The shadow map is drawn once, and again only
+// for a new tree.
+TEST(TreeDemo, GroundKeyAndShadowMapRedraws) {
+    DemoRun run = tree("ground-start", 4);
+    ASSERT_EQ(run.status, 0) << run.output;
+    EXPECT_TRUE(run.state["treeDemo"]["groundAndShadow"].get<bool>());
+    EXPECT_TRUE(run.state["shadows"]["groundPlane"].get<bool>());
+    EXPECT_TRUE(run.state["shadows"]["enabled"].get<bool>());
+    EXPECT_EQ(run.state["shadows"]["shadowMapRenders"].get<int>(), 1) << "four frames, one map";
+
+    run = tree("ground-regrow", 6, "2 1\n3-4 LEFT");
+    EXPECT_EQ(run.state["shadows"]["shadowMapRenders"].get<int>(), 2) << "start, then the new tree";
+
+    run = tree("ground-off", 4, "2 G");
+    EXPECT_FALSE(run.state["treeDemo"]["groundAndShadow"].get<bool>());
+    EXPECT_FALSE(run.state["shadows"]["groundPlane"].get<bool>());
+    EXPECT_FALSE(run.state["shadows"]["enabled"].get<bool>());
+
+    run = tree("ground-on-again", 30, "2-3 G\n25 G");
+    EXPECT_TRUE(run.state["treeDemo"]["groundAndShadow"].get<bool>()) << "held G acts once, then again after 0.2 s";
+}
+
+// Home moves the camera along its orbit so that the whole tree shows:
+// same angles, a new distance and look-at height; a regrowth goes back to
+// the species' look-at height.
+TEST(TreeDemo, HomeFramesTheWholeTree) {
+    DemoRun run = tree("home", 3, "2 HOME");
+    ASSERT_EQ(run.status, 0) << run.output;
+    const auto& demo = run.state["treeDemo"];
+    EXPECT_EQ(demo["cameraElevation"].get<float>(), 30.0f);
+    EXPECT_EQ(demo["cameraAzimuth"].get<float>(), 0.0f);
+    const double d = demo["cameraDistance"].get<double>();
+    const double h = demo["framedHeight"].get<double>();
+    EXPECT_GT(d, 20.0);
+    EXPECT_LT(d, 60.0);
+    EXPECT_GT(h, 2.0);
+    EXPECT_LT(h, 15.157);
+    const Vec3 p = cameraPosition(run.state);
+    EXPECT_NEAR(p.x, d * std::cos(30.0 * kDegToRad), 1e-3);
+    EXPECT_NEAR(p.y, d * std::sin(30.0 * kDegToRad) + h, 1e-3);
+
+    run = tree("home-regrow", 4, "2 HOME\n3 1");
+    EXPECT_LT(run.state["treeDemo"]["framedHeight"].get<double>(), 0.0);
+    EXPECT_NEAR(cameraPosition(run.state).y, d * std::sin(30.0 * kDegToRad) + 0.64 * 15.157, 1e-2)
+        << "distance kept, the species' look-at height again";
+}
+
 TEST(TreeDemo, EscapeEndsTheProgramWithStatusZero) {
     const DemoRun run = tree("escape", 200, "5 ESCAPE");
     EXPECT_EQ(run.status, 0) << run.output;
@@ -210,4 +262,88 @@ TEST(BaseDemo, ToggleKeysScreenshotsAndCameraDetails) {
     EXPECT_TRUE(std::filesystem::exists(run.folder + "/screenshot_2.png"));
     EXPECT_EQ(run.state["window"]["debugText"], "Wrote screenshot_2.png");
     EXPECT_EQ(run.state["baseDemo"]["screenshots"], 2);
+}
+
+// Print Screen writes the frame that was just drawn: on frame 1 the same
+// picture as the engine's own screenshot of frame 1, not an empty one. A
+// picture of an earlier run keeps its number; the next free one is used.
+TEST(BaseDemo, PrintScreenWritesTheFrameJustDrawnUnderAFreeNumber) {
+    DemoRun run = runDemo(BASEDEMO_PATH, "shot-frame-one", 1, "1 SYSRQ", "--screenshot 1:engine.png");
+    ASSERT_EQ(run.status, 0) << run.output;
+    const ImageFile engine = ImageFile::load(run.folder + "/engine.png");
+    const ImageFile shot = ImageFile::load(run.folder + "/screenshot_1.png");
+    ASSERT_EQ(engine.width, 320);
+    ASSERT_EQ(shot.width, engine.width);
+    ASSERT_EQ(shot.height, engine.height);
+    EXPECT_NE(engine.pixel(160, 20), (std::vector<unsigned char>{0, 0, 0, 255})) << "the sky is drawn";
+    EXPECT_TRUE(shot.rgba == engine.rgba) << "Print Screen wrote another picture than the frame drawn";
+
+    run = runDemo(BASEDEMO_PATH, "shot-numbers", 30, "1 SYSRQ\n30 SYSRQ", "", [](const std::string& folder) {
+        std::ofstream(folder + "/screenshot_1.png") << "an earlier run";
+        std::ofstream(folder + "/screenshot_3.png") << "another";
+    });
+    ASSERT_EQ(run.status, 0) << run.output;
+    EXPECT_EQ(TempFolder::read(run.folder + "/screenshot_1.png"), "an earlier run");
+    EXPECT_EQ(TempFolder::read(run.folder + "/screenshot_3.png"), "another");
+    EXPECT_EQ(ImageFile::load(run.folder + "/screenshot_2.png").width, 320);
+    EXPECT_EQ(ImageFile::load(run.folder + "/screenshot_4.png").width, 320);
+    EXPECT_EQ(run.state["window"]["debugText"], "Wrote screenshot_4.png");
+    EXPECT_EQ(run.state["baseDemo"]["screenshots"], 2);
+}
+
+// Screenshots that could never be written are errors of the command line.
+TEST(TreeDemo, ScreenshotsThatCouldNeverBeWrittenEndWithStatusTwo) {
+    DemoRun run = tree("shot-twice", 5, "", "--screenshot 3:a.png --screenshot 3:b.png");
+    EXPECT_EQ(run.status, 2) << run.output;
+    EXPECT_NE(run.output.find("frame 3 already has a screenshot ('a.png')"), std::string::npos) << run.output;
+    run = tree("shot-late", 5, "", "--screenshot 6:late.png");
+    EXPECT_EQ(run.status, 2) << run.output;
+    EXPECT_NE(run.output.find("is after the last frame (--frames 5)"), std::string::npos) << run.output;
+}
+
+// SDL's dummy and offscreen video drivers open without a display anyone can
+// see. The program must treat them as no display and render offscreen; a
+// settings dialog in such a window would wait for ever (the `timeout` makes
+// that hang a failure instead of a stuck test).
+TEST(TreeDemo, WithoutARealDisplayTheProgramRendersOffscreenAndEnds) {
+    for (const char* driver : {"dummy", "offscreen"}) {
+        const std::string name = std::string("headless-") + driver;
+        // A run to set the folder up, then the real program without --offscreen.
+        const DemoRun setup = tree(name, 1);
+        ASSERT_EQ(setup.status, 0) << setup.output;
+        const ProcessResult run = runCommand("cd '" + setup.folder + "' && rm -f state.json && env -u DISPLAY "
+                                             "-u WAYLAND_DISPLAY SDL_VIDEODRIVER=" + driver + " timeout 60 '" +
+                                             TREEDEMO_PATH + "' --frames 3 --dump-state state.json");
+        EXPECT_EQ(run.status, 0) << driver << ": " << run.out;
+        const std::string log = TempFolder::read(setup.folder + "/Velk.log");
+        EXPECT_NE(log.find("No display in use: rendering offscreen"), std::string::npos) << driver << ": " << log;
+        EXPECT_NE(log.find("Frame limit of 3 reached"), std::string::npos) << driver << ": " << log;
+    }
+}
+
+// A key script that is a folder used to run with no keys at all, and
+// /dev/zero grew the memory until the machine stopped the program. The key
+// script belongs to the command line: it is read before anything starts,
+// and one that is no script is an error of the command line naming it (and
+// for a line, its number).
+TEST(TreeDemo, KeyScriptsThatAreNoScriptsAreCommandLineErrors) {
+    DemoRun run = tree("keys-folder", 5, "", "--key-script .");
+    EXPECT_EQ(run.status, 2) << run.output;
+    EXPECT_NE(run.output.find("the key script is a folder, not a file (at .)"), std::string::npos) << run.output;
+    run = tree("keys-endless", 5, "", "--key-script /dev/zero");
+    EXPECT_EQ(run.status, 2) << run.output;
+    EXPECT_NE(run.output.find("line longer than 4096 characters (not a key script?) (at /dev/zero:1)"),
+              std::string::npos) << run.output;
+    run = tree("keys-missing", 5, "", "--key-script missing.txt");
+    EXPECT_EQ(run.status, 2) << run.output;
+    EXPECT_NE(run.output.find("cannot open the key script: No such file or directory (at missing.txt)"),
+              std::string::npos) << run.output;
+    EXPECT_FALSE(std::filesystem::exists(run.folder + "/Velk.log")) << "nothing started";
+
+    // A pipe is read once, before the engine starts, and its keys are used.
+    const ProcessResult piped = runCommand("cd '" + run.folder + "' && echo '5 ESCAPE' | '" + TREEDEMO_PATH +
+                                           "' --offscreen --size 64x48 --frame-time 0.02 --frames 200 "
+                                           "--key-script /dev/stdin --dump-state piped.json");
+    EXPECT_EQ(piped.status, 0) << piped.out;
+    EXPECT_EQ(nlohmann::json::parse(TempFolder::read(run.folder + "/piped.json"))["frameCount"], 5);
 }

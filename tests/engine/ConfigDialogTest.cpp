@@ -51,9 +51,9 @@ TEST(ConfigDialog, ValuesWrapAroundAndFocusStopsAtTheEnds) {
     for (int i = 0; i < 3; ++i) dialog.handleKey(KC_DOWN);
     EXPECT_EQ(dialog.getFocus(), antiAliasingRow);
     dialog.handleKey(KC_LEFT);
-    EXPECT_EQ(dialog.getShownValue(antiAliasingRow), "8x");
+    EXPECT_EQ(dialog.getShownValue(antiAliasingRow), "8");
     dialog.handleKey(KC_RIGHT);
-    EXPECT_EQ(dialog.getShownValue(antiAliasingRow), "Off");
+    EXPECT_EQ(dialog.getShownValue(antiAliasingRow), "0");
     for (int i = 0; i < 10; ++i) dialog.handleKey(KC_DOWN);
     EXPECT_EQ(dialog.getFocus(), dialog.cancelIndex());
 }
@@ -61,7 +61,8 @@ TEST(ConfigDialog, ValuesWrapAroundAndFocusStopsAtTheEnds) {
 TEST(ConfigDialog, EnterOnCancelCancels) {
     RenderSystem system;
     ConfigDialog dialog(system);
-    for (int i = 0; i < 4; ++i) dialog.handleKey(KC_DOWN);
+    // One Down per setting row reaches OK.
+    for (std::size_t i = 0; i < system.getConfigOptions().size(); ++i) dialog.handleKey(KC_DOWN);
     EXPECT_EQ(dialog.getFocus(), dialog.okIndex());
     dialog.handleKey(KC_RIGHT);
     EXPECT_EQ(dialog.getFocus(), dialog.cancelIndex());
@@ -95,8 +96,10 @@ TEST(ConfigDialog, CancelButtonCancels) {
 }
 
 TEST(ConfigDialog, LayoutFitsTheDialog) {
-    const auto last = ConfigDialog::rowValueRect(antiAliasingRow);
-    EXPECT_LE(last.y + last.height, ConfigDialog::okButtonRect().y);
+    const RenderSystem system;
+    const auto last = ConfigDialog::rowValueRect(system.getConfigOptions().size() - 1);
+    EXPECT_LE(last.y + last.height, ConfigDialog::hintBaseline() - 16.0f) << "the last row ends above the key hint";
+    EXPECT_LE(ConfigDialog::hintBaseline() + 4.0f, ConfigDialog::okButtonRect().y);
     EXPECT_LE(ConfigDialog::cancelButtonRect().x + ConfigDialog::cancelButtonRect().width, ConfigDialog::WIDTH);
     EXPECT_LE(ConfigDialog::okButtonRect().y + ConfigDialog::okButtonRect().height, ConfigDialog::HEIGHT);
     EXPECT_LE(ConfigDialog::okButtonRect().x + ConfigDialog::okButtonRect().width, ConfigDialog::cancelButtonRect().x);

@@ -6,7 +6,8 @@
 #include <epoxy/gl.h>         // Required for: glEnable (to provoke a GL error)
 #include <nlohmann/json.hpp> // Required for: nlohmann::json
 
-#include <set> // Required for: std::set
+#include <chrono> // Required for: std::chrono::steady_clock
+#include <set>    // Required for: std::set
 
 using namespace Velk;
 
@@ -202,6 +203,35 @@ TEST_F(FrameLoop, StatisticsAfterAFixedTimeRunAreExact) {
     EXPECT_EQ(stats.worstFrameTime, 20u);
     EXPECT_EQ(stats.triangleCount, 12u);
     window->removeListener(&triangles);
+}
+
+// Each frame keeps the CPU busy until the clock has moved on by at least
+// 3 ms, so no real frame can be shorter. The first frame used to be timed
+// from the clock reset just before the loop, and the best frame read 0 ms.
+TEST_F(FrameLoop, MeasuredFrameTimesAreRealFromTheFirstFrameOn) {
+    class AtLeastThreeMilliseconds : public FrameListener {
+    public:
+        bool frameStarted(const FrameEvent&) override {
+            const auto start = std::chrono::steady_clock::now();
+            while (std::chrono::steady_clock::now() - start < std::chrono::milliseconds(3)) {
+            }
+            return true;
+        }
+    } busy;
+    AutomationOptions options = offscreenOptions();
+    options.fixedFrameTime.reset();
+    options.frameLimit = 1;
+    Root& engine = startEngine(options);
+    RenderWindow* window = engine.initialise(true);
+    engine.addFrameListener(&busy);
+    engine.startRendering();
+    EXPECT_GE(window->getStatistics().bestFrameTime, 3u) << "the first frame's time";
+
+    // A second loop starts its timing afresh; every frame counts fully.
+    window->resetStatistics();
+    engine.startRendering();
+    EXPECT_GE(window->getStatistics().bestFrameTime, 3u);
+    EXPECT_LE(window->getStatistics().avgFPS, 1000.0f / 3.0f);
 }
 
 TEST_F(FrameLoop, StateDumpIsWrittenAtTheEnd) {

@@ -98,3 +98,39 @@ TEST(KeyScript, BadMouseLinesNameTheLine) {
     EXPECT_EQ(errorLine("1 MOUSE MOVE 1 2 3\n"), 1);
     EXPECT_EQ(errorLine("1 MOUSE MOVE 9999999 2\n"), 1);
 }
+
+// A folder opens like a file on Linux and reads as nothing; a device such as
+// /dev/zero never ends. Neither may pass as a script, and neither may fill
+// the memory: both are refused with the file (and for a line, its number).
+TEST(KeyScript, UnreadableEndlessAndOversizedScriptsAreRefused) {
+    KeyScript script;
+    const std::string folder = ::testing::TempDir();
+    try {
+        script.load(folder);
+        ADD_FAILURE() << "a folder was read as a key script";
+    } catch (const Exception& error) {
+        EXPECT_NE(error.getDescription().find("is a folder"), std::string::npos) << error.getFullDescription();
+        EXPECT_EQ(error.getFile(), folder);
+    }
+    try {
+        script.load("/dev/zero");
+        ADD_FAILURE() << "/dev/zero was read as a key script";
+    } catch (const Exception& error) {
+        EXPECT_EQ(error.getFile(), "/dev/zero");
+        EXPECT_EQ(error.getLine(), 1);
+        EXPECT_NE(error.getDescription().find("longer than 4096 characters"), std::string::npos)
+            << error.getFullDescription();
+    }
+    EXPECT_TRUE(script.empty());
+
+    // A line of exactly the longest length is still read; one more character is not.
+    const std::string longest = "1 A #" + std::string(KeyScript::MAX_LINE - 5, 'x');
+    EXPECT_TRUE(parse(longest + "\n2 B\n").keysAt(2)[KC_B]);
+    EXPECT_EQ(errorLine("1 A\n" + longest + "x\n"), 2);
+
+    // Past a megabyte of valid lines the script is refused where it passes the limit.
+    std::string big;
+    while (big.size() <= KeyScript::MAX_BYTES) big += "1 A\n";
+    EXPECT_EQ(errorLine(big), static_cast<long>(KeyScript::MAX_BYTES / 4 + 1));
+    EXPECT_EQ(errorLine(big.substr(0, KeyScript::MAX_BYTES)), 0);
+}

@@ -30,7 +30,8 @@ TEST(RenderSystem, RejectsUnknownSettingsAndValues) {
     RenderSystem system;
     EXPECT_THROW(system.setConfigOption("Colour Depth", "32"), Exception);
     EXPECT_THROW(system.setConfigOption(RenderSystem::VIDEO_MODE, "17 x 3"), Exception);
-    system.setConfigOption(RenderSystem::ANTI_ALIASING, "4x");
+    EXPECT_THROW(system.setConfigOption(RenderSystem::ANTI_ALIASING, "4x"), Exception);
+    system.setConfigOption(RenderSystem::ANTI_ALIASING, "4");
     EXPECT_EQ(system.getAntiAliasingSamples(), 4);
 }
 
@@ -58,4 +59,17 @@ TEST(RenderSystem, StaleSavedValuesAreSkipped) {
     system.loadSettings(file);
     EXPECT_EQ(system.getConfigOption(RenderSystem::VIDEO_MODE), "800 x 600");
     EXPECT_TRUE(system.isFullScreen());
+}
+
+// Files of earlier versions named the setting "Anti-aliasing" with "4x".
+TEST(RenderSystem, EarlierAntiAliasingSettingIsRead) {
+    TempFolder folder;
+    ConfigFile file;
+    file.load(folder.write("velk.cfg", "Anti-aliasing=8x\n"), "=", true);
+    RenderSystem system;
+    EXPECT_FALSE(system.wasLoaded(RenderSystem::ANTI_ALIASING));
+    system.loadSettings(file);
+    EXPECT_EQ(system.getConfigOption(RenderSystem::ANTI_ALIASING), "8");
+    EXPECT_EQ(system.getAntiAliasingSamples(), 8);
+    EXPECT_TRUE(system.wasLoaded(RenderSystem::ANTI_ALIASING));
 }

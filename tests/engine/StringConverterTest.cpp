@@ -88,3 +88,18 @@ TEST(StringConverter, ParsesWholeTextOnly) {
     EXPECT_TRUE(b);
     EXPECT_FALSE(StringConverter::parseBool("maybe", b));
 }
+
+// Every number read from a script or a command line goes through parseReal:
+// NaN, infinity and values too large for a float are not numbers it gives
+// back, and the value it was given stays as it was.
+TEST(StringConverter, RealsAreFiniteOrRefused) {
+    float f = 7.0f;
+    for (const char* text : {"nan", "NaN", "-nan", "inf", "-inf", "infinity", "INF", "1e39", "-1e39", "nan(1)"}) {
+        EXPECT_FALSE(StringConverter::parseReal(text, f)) << text;
+        EXPECT_EQ(f, 7.0f) << text;
+    }
+    EXPECT_TRUE(StringConverter::parseReal("3.4e38", f));
+    EXPECT_FLOAT_EQ(f, 3.4e38f);
+    EXPECT_TRUE(StringConverter::parseReal("-0.5", f));
+    EXPECT_FLOAT_EQ(f, -0.5f);
+}

@@ -4,6 +4,13 @@
 #include "ImageFile.h"
 #include "render/GLObjectCount.h"
 #include "render/RenderSystem.h"
+#include "render/Viewport.h"
+#include "scene/Camera.h"
+#include "scene/SceneManager.h"
+
+#include <SDL2/SDL.h> // Required for: SDL_PushEvent, SDL_SetWindowSize
+
+#include <functional> // Required for: std::function
 
 using namespace Velk;
 
@@ -23,9 +30,105 @@ public:
 private:
     RenderWindow* window_;
 };
+// Runs `action` on the given frame with the window's SDL handle; never stops the loop itself.
+class OnFrame : public FrameListener {
+public:
+    OnFrame(int frame, std::function<void(SDL_Window*)> action) : frame_(frame), action_(std::move(action)) {}
+    bool frameStarted(const FrameEvent&) override {
+        if (++frames == frame_) action_(SDL_GL_GetCurrentWindow());
+        return true;
+    }
+    int frames = 0;
+
+private:
+    int frame_;
+    std::function<void(SDL_Window*)> action_;
+};
 } // namespace
 
 using Windowed = EngineFixture;
+
+// The close button (a window event) and the desktop's quit both end the loop,
+// even when no listener looks at the window: the one on frame 3 is the last.
+TEST_F(Windowed, ClosingTheWindowEndsTheLoop) {
+    for (const bool quitEvent : {false, true}) {
+        AutomationOptions options;
+        options.frameLimit = 50;
+        options.width = 160;
+        options.height = 120;
+        Root& engine = startEngine(options);
+        ASSERT_TRUE(engine.isDisplayAvailable()) << "the virtual display did not start";
+        engine.initialise(true, "Close Test");
+        OnFrame closer(3, [quitEvent](SDL_Window* window) {
+            SDL_Event event{};
+            if (quitEvent) {
+                event.type = SDL_QUIT;
+            } else {
+                event.type = SDL_WINDOWEVENT;
+                event.window.event = SDL_WINDOWEVENT_CLOSE;
+                event.window.windowID = SDL_GetWindowID(window);
+            }
+            SDL_PushEvent(&event);
+        });
+        engine.addFrameListener(&closer);
+        engine.startRendering();
+        EXPECT_EQ(closer.frames, 3) << (quitEvent ? "SDL_QUIT" : "SDL_WINDOWEVENT_CLOSE");
+        root.reset();
+        EXPECT_NE(TempFolder::read(folder.path("Velk.log")).find("Render window closed"), std::string::npos);
+    }
+}
+
+// After a resize the camera takes the viewport's new shape; the picture is not stretched.
+TEST_F(Windowed, CameraAspectRatioFollowsAResizedWindow) {
+    AutomationOptions options;
+    options.frameLimit = 200;
+    options.width = 160;
+    options.height = 120;
+    Root& engine = startEngine(options);
+    ASSERT_TRUE(engine.isDisplayAvailable()) << "the virtual display did not start";
+    RenderWindow* window = engine.initialise(true, "Resize Test");
+    Camera* camera = engine.getSceneManager()->createCamera("ResizeCam");
+    Viewport* viewport = window->addViewport(camera);
+    camera->setAspectRatio(static_cast<float>(viewport->getActualWidth()) /
+                           static_cast<float>(viewport->getActualHeight()));
+    EXPECT_FLOAT_EQ(camera->getAspectRatio(), 160.0f / 120.0f);
+    OnFrame resizer(2, [](SDL_Window* sdlWindow) { SDL_SetWindowSize(sdlWindow, 300, 100); });
+    // The X server answers the resize when it will: the loop runs until the
+    // new size has been drawn once (or the frame limit says it never came).
+    class UntilDrawnAt : public FrameListener {
+    public:
+        explicit UntilDrawnAt(RenderWindow* window) : window_(window) {}
+        bool frameStarted(const FrameEvent&) override { return !(resizedFrames > 1); }
+        bool frameEnded(const FrameEvent&) override {
+            if (window_->getWidth() == 300 && window_->getHeight() == 100) ++resizedFrames;
+            return true;
+        }
+        int resizedFrames = 0;
+
+    private:
+        RenderWindow* window_;
+    } until(window);
+    engine.addFrameListener(&resizer);
+    engine.addFrameListener(&until);
+    engine.startRendering();
+    ASSERT_GT(until.resizedFrames, 0) << "the window was never resized";
+    EXPECT_EQ(viewport->getActualWidth(), 300);
+    EXPECT_FLOAT_EQ(camera->getAspectRatio(), 3.0f);
+}
+
+// Nobody is at the keyboard of a scripted dialog: when its keys run out it
+// is cancelled, in a real window as offscreen, instead of waiting for ever.
+TEST_F(Windowed, ScriptedDialogWhoseKeysRunOutIsCancelled) {
+    AutomationOptions options;
+    options.dialogKeys = std::vector<KeyCode>{KC_DOWN};
+    Root& engine = startEngine(options);
+    ASSERT_TRUE(engine.isDisplayAvailable()) << "the virtual display did not start";
+    EXPECT_FALSE(engine.showConfigDialog());
+    root.reset();
+    const std::string log = TempFolder::read(folder.path("Velk.log"));
+    EXPECT_NE(log.find("'Velk Settings' (520 x 380, windowed)"), std::string::npos) << log;
+    EXPECT_NE(log.find("Settings dialog: scripted keys ran out"), std::string::npos) << log;
+}
 
 TEST_F(Windowed, WindowOpensRunsFramesAndWritesAScreenshot) {
     AutomationOptions options;

@@ -225,3 +225,20 @@ TEST(TreegenExport, BadArgumentsSayWhyAndLeaveNoFile) {
     EXPECT_FALSE(fs::exists(dir / "tree.fbx"));
     EXPECT_FALSE(fs::exists(dir / "tree.glb"));
 }
+
+// Seed -1 takes the seed from the clock; the seed reported is the one used,
+// so giving it again writes the same file.
+TEST(TreegenExport, ClockSeedIsReportedAndGrowsTheSameTreeAgain) {
+    const fs::path dir = outputDir("clock-seed");
+    const ProcessResult clock = treegen("export --species 0 --seed -1 -o '" + (dir / "clock.glb").string() + "'");
+    ASSERT_EQ(clock.status, 0) << clock.out;
+    std::smatch m;
+    ASSERT_TRUE(std::regex_search(clock.out, m, std::regex("\nseed ([0-9]+), "))) << clock.out;
+    const long long used = std::stoll(m[1]);
+    EXPECT_LE(used, 2147483647);
+    const ProcessResult again =
+        treegen("export --species 0 --seed " + m[1].str() + " -o '" + (dir / "again.glb").string() + "'");
+    ASSERT_EQ(again.status, 0) << again.out;
+    EXPECT_TRUE(readAll(dir / "clock.glb") == readAll(dir / "again.glb"));
+    EXPECT_EQ(treegen("export --seed 2147483648 -o '" + (dir / "x.glb").string() + "'").status, 2);
+}

@@ -48,7 +48,7 @@ TEST(TreegenStats, InvalidArgumentsExitWithStatusTwoAndSayWhy) {
     EXPECT_EQ(run.status, 2);
     run = treegen("stats --seed 4294967296");
     EXPECT_EQ(run.status, 2);
-    EXPECT_NE(run.out.find("32-bit"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("outside 0 to 2147483647"), std::string::npos) << run.out;
     run = treegen("stats --seed twelve");
     EXPECT_EQ(run.status, 2);
     run = treegen("stats --colour red");
@@ -106,4 +106,34 @@ TEST(TreegenStats, AllSpeciesInOneTable) {
     EXPECT_EQ(j[0]["vertexCount"], 1834);
     EXPECT_EQ(j[1]["vertexCount"], 130008);
     EXPECT_EQ(j[6]["speciesName"], "European Larch");
+}
+
+// The generator ignores a seed's top bit (seeds s and s - 2^31 grow the same
+// tree), so only 0..2^31-1 and -1 (the clock) are seeds; -1 is reported as
+// the seed it became, which grows the same tree again.
+TEST(TreegenStats, SeedsAreThirtyOneBitsAndTheClockSeedIsReported) {
+    for (const char* seed : {"2147483648", "-2", "-2147483648", "-2147483647"}) {
+        const ProcessResult run = treegen(std::string("stats --species 0 --seed=") + seed);
+        EXPECT_EQ(run.status, 2) << seed;
+        EXPECT_NE(run.out.find(std::string("seed ") + seed + " is outside 0 to 2147483647 (or -1"),
+                  std::string::npos) << run.out;
+    }
+    EXPECT_EQ(treegen("stats --species 0 --seed 2147483647").status, 0);
+    const ProcessResult help = treegen("stats --help");
+    EXPECT_NE(help.out.find("0 to 2147483647; -1 takes it from the clock"), std::string::npos) << help.out;
+
+    const ProcessResult clock = treegen("stats --species 0 --seed -1 --json");
+    ASSERT_EQ(clock.status, 0) << clock.out;
+    const auto j = nlohmann::json::parse(clock.out);
+    const long long used = j["seed"].get<long long>();
+    EXPECT_GE(used, 0);
+    EXPECT_LE(used, 2147483647);
+    const auto again = nlohmann::json::parse(treegen("stats --species 0 --json --seed " + std::to_string(used)).out);
+    EXPECT_EQ(again["mesh"]["checksum"], j["mesh"]["checksum"]);
+    EXPECT_EQ(again["stemCount"], j["stemCount"]);
+
+    const ProcessResult text = treegen("stats --species 0 --seed -1");
+    ASSERT_EQ(text.status, 0) << text.out;
+    EXPECT_EQ(text.out.find("seed -1"), std::string::npos) << text.out;
+    EXPECT_NE(text.out.find("(Simple), seed "), std::string::npos) << text.out;
 }

@@ -1,17 +1,12 @@
 #include "AppConfig.h"
 
+#include "core/FileWriter.h" // Required for: Velk::writeFileAtomically
+
 #include <filesystem> // Required for: std::filesystem::absolute
-#include <fstream>    // Required for: std::ofstream
-#include <stdexcept>  // Required for: std::runtime_error
 
 namespace {
-// Writes one text file or throws.
-void writeText(const std::string& fileName, const std::string& text) {
-    std::ofstream out(fileName, std::ios::trunc);
-    out << text;
-    out.flush();
-    if (!out) throw std::runtime_error("cannot write " + fileName);
-}
+// Writes one text file whole or throws.
+void writeText(const std::string& fileName, const std::string& text) { Velk::writeFileAtomically(fileName, text); }
 } // namespace
 
 // The program runs in the app folder, so the media folder is given whole.

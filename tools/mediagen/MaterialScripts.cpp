@@ -1,11 +1,11 @@
 #include "MaterialScripts.h"
 
-#include <fstream>   // Required for: std::ofstream
-#include <stdexcept> // Required for: std::runtime_error
+#include "core/FileWriter.h" // Required for: Velk::writeFileAtomically
 
 namespace {
 
 // The sky: unlit, drawn without depth writes so the scene always covers it.
+// The ground: lit, its grass texture repeated.
 const char* const kExamplesMaterial = R"(// Materials of the examples. Format: see media/README.md.
 
 material Examples/BlueSkyBox
@@ -14,14 +14,16 @@ material Examples/BlueSkyBox
     depth_write off
     cubic_texture bluesky_px.png bluesky_nx.png bluesky_py.png bluesky_ny.png bluesky_pz.png bluesky_nz.png
 }
+
+material Examples/GrassGround
+{
+    texture ground_grass.jpg
+}
 )";
 
 } // namespace
 
 void writeMaterialScripts(const std::string& folder) {
     const std::string path = folder + "/Examples.material";
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << kExamplesMaterial;
-    out.close();
-    if (!out) throw std::runtime_error("cannot write " + path);
+    Velk::writeFileAtomically(path, kExamplesMaterial);
 }

@@ -1,7 +1,6 @@
 #include "OverlayScripts.h"
 
-#include <fstream>   // Required for: std::ofstream
-#include <stdexcept> // Required for: std::runtime_error
+#include "core/FileWriter.h" // Required for: Velk::writeFileAtomically
 
 namespace {
 // Statistics in the lower left corner: a translucent dark panel with light
@@ -118,13 +117,8 @@ overlay Example/TreeOverlay
 }
 )";
 
-// Writes one text file or throws.
-void writeText(const std::string& fileName, const char* text) {
-    std::ofstream out(fileName, std::ios::trunc);
-    out << text;
-    out.flush();
-    if (!out) throw std::runtime_error("cannot write " + fileName);
-}
+// Writes one text file whole or throws.
+void writeText(const std::string& fileName, const char* text) { Velk::writeFileAtomically(fileName, text); }
 } // namespace
 
 void writeOverlayScripts(const std::string& folder) {

@@ -6,6 +6,8 @@
 
 // A bark texture that tiles both ways, with vertical furrows (RGB).
 Image makeBark(int size);
+// Grass with patches of bare soil that tiles both ways (RGB).
+Image makeGround(int size);
 // Four leaf pictures, one per quarter, each with its stalk at the bottom
 // centre of its quarter and its tip towards the top; alpha cuts them out.
 Image makeLeafAtlas(int size);

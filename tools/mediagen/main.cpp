@@ -37,6 +37,7 @@ int main(int argc, char** argv) {
             std::filesystem::create_directories(exportFolder);
             writeImage(leaves, exportFolder + "/tree_leaves_pack1.png");
         }
+        writeImage(makeGround(1024), out + "/ground_grass.jpg");
         const char* faceNames[6] = {"px", "nx", "py", "ny", "pz", "nz"};
         const auto faces = makeSkyFaces(256);
         for (size_t i = 0; i < 6; ++i)

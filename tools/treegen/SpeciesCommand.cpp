@@ -3,6 +3,7 @@
 #include "ParameterTable.h"
 #include "SpeciesArg.h"
 #include "SpeciesFile.h"
+#include "core/Exception.h" // Required for: Velk::Exception
 
 #include <CLI/CLI.hpp> // Required for: CLI::App
 #include <charconv>    // Required for: std::to_chars
@@ -65,9 +66,10 @@ int runSpeciesCommand(const SpeciesCommand& command) {
     }
     try {
         writeTextFile(command.output, text);
-    } catch (const std::runtime_error& e) {
-        std::cerr << "treegen: " << e.what() << '\n';
-        return 1;
+    } catch (const Velk::Exception& e) {
+        // Like every other output of treegen: an unwritable path is exit status 2.
+        std::cerr << "treegen: " << e.getFullDescription() << '\n';
+        return kUsageError;
     }
     return 0;
 }

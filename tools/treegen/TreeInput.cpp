@@ -1,6 +1,6 @@
 #include "TreeInput.h"
 
-#include "OutputFiles.h"
+#include "core/FileWriter.h" // Required for: Velk::writeFileAtomically
 #include "SpeciesFile.h"
 
 #include <CLI/CLI.hpp> // Required for: CLI::App
@@ -41,5 +41,5 @@ TreeInput loadTreeInput(uint32_t species, const TreeSource& source) {
 }
 
 void writeTextFile(const std::string& path, const std::string& text) {
-    writeAllOrNothing({OutputFile{path, std::vector<uint8_t>(text.begin(), text.end())}});
+    Velk::writeFileAtomically(path, text);
 }

@@ -1,7 +1,9 @@
 #include "TreeRender.h"
 
 #include "DemoView.h"
+#include "GroundAndShadow.h"
 #include "TreeDemoState.h"
+#include "TreeFraming.h"
 #include "TreeTooLarge.h"
 #include "core/Exception.h"          // Required for: Velk::Exception
 #include "core/ResourceManager.h"    // Required for: Velk::ResourceManager
@@ -9,12 +11,44 @@
 #include "render/Root.h"             // Required for: Velk::Root
 #include "scene/SceneManager.h"      // Required for: Velk::SceneManager
 
-#include <chrono>     // Required for: std::chrono::steady_clock
-#include <filesystem> // Required for: std::filesystem
-#include <stdexcept>  // Required for: std::runtime_error
+#include <cerrno>       // Required for: errno
+#include <chrono>       // Required for: std::chrono::steady_clock
+#include <cstring>      // Required for: std::strerror
+#include <filesystem>   // Required for: std::filesystem
+#include <stdexcept>    // Required for: std::runtime_error
+#include <stdlib.h>     // Required for: mkdtemp
 #include <system_error> // Required for: std::error_code
 
 namespace fs = std::filesystem;
+
+namespace {
+
+// A folder of this run's own under $TMPDIR (or /tmp) for the engine's
+// settings and log files, removed with everything in it when the run ends,
+// also after an error. Nothing another user put in the shared temporary
+// folder is read, and two renders never share a file.
+class PrivateFolder {
+public:
+    PrivateFolder() {
+        std::string pattern = (fs::temp_directory_path() / "treegen-render-XXXXXX").string();
+        if (mkdtemp(pattern.data()) == nullptr)
+            throw std::runtime_error("cannot make a temporary folder in " + fs::temp_directory_path().string() +
+                                     ": " + std::strerror(errno));
+        path_ = pattern;
+    }
+    ~PrivateFolder() {
+        std::error_code ignored;
+        fs::remove_all(path_, ignored);
+    }
+    PrivateFolder(const PrivateFolder&) = delete;
+    PrivateFolder& operator=(const PrivateFolder&) = delete;
+    std::string file(const std::string& name) const { return (path_ / name).string(); }
+
+private:
+    fs::path path_;
+};
+
+} // namespace
 
 double renderTree(uint32_t species, int32_t seed, const std::string& path, const RenderView& view,
                   const std::string& mediaDir, const TreeParameters* params, uint64_t maxVertices) {
@@ -24,20 +58,16 @@ double renderTree(uint32_t species, int32_t seed, const std::string& path, const
         const Tree sized(*params, seed, std::pmr::new_delete_resource(), maxVertices);
         requireWithinBudget(sized);
     }
-    // The image goes to a temporary name beside the target and is renamed
-    // when complete, so a failed render leaves nothing behind.
-    const fs::path target(path);
-    const fs::path partial = target.parent_path() / ("." + target.filename().string() + ".part.png");
-    const fs::path work = fs::temp_directory_path();
+    const PrivateFolder work;
 
     Velk::AutomationOptions options;
     options.offscreen = true;
     options.width = view.width;
     options.height = view.height;
+    if (view.fsaa >= 0) options.fsaa = view.fsaa;
     Velk::Root::setAutomationOptions(options);
     try {
-        Velk::Root root((work / "treegen-plugins.cfg").string(), (work / "treegen-velk.cfg").string(),
-                        (work / "treegen-render.log").string());
+        Velk::Root root(work.file("plugins.cfg"), work.file("velk.cfg"), work.file("render.log"));
         Velk::ResourceManager::addCommonArchiveEx(mediaDir, "FileSystem");
         root.showConfigDialog();
         Velk::RenderWindow* window = root.initialise(true, "treegen render");
@@ -54,20 +84,20 @@ double renderTree(uint32_t species, int32_t seed, const std::string& path, const
         TreeParameters preset(2);
         preset.loadPreset(species);
         buildTreeScene(*scene, *camera, state, params ? *params : preset, seed);
+        showGroundAndShadow(*scene, view.ground);
+        if (view.distance <= 0.0f) {
+            const TreeFraming framing = frameTree(treeBounds(state.tree()), camera->getFOVy(), camera->getAspectRatio(),
+                                                  view.azimuth, view.elevation, camera->getNearClipDistance());
+            state.cameraDistance = framing.distance;
+            placeOrbitCamera(*camera, state, framing.lookAtHeight);
+        }
 
         root.renderOneFrame();
-        window->writeContentsToFile(partial.string());
+        // Written whole or not at all: a failed write keeps any previous picture.
+        window->writeContentsToFile(path);
         state.treeScene.reset();
     } catch (const Velk::Exception& e) {
-        std::error_code ignored;
-        fs::remove(partial, ignored);
         throw std::runtime_error("cannot render " + path + ": " + e.getFullDescription());
-    }
-    std::error_code error;
-    fs::rename(partial, target, error);
-    if (error) {
-        fs::remove(partial, error);
-        throw std::runtime_error("cannot write " + path + ": " + error.message());
     }
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
 }

@@ -12,11 +12,14 @@ struct RenderView {
     unsigned height = 768;
     float azimuth = 0.0f;    // degrees round the vertical, from +X towards +Z
     float elevation = 30.0f; // degrees above the horizontal
-    float distance = 30.0f;  // orbit radius
+    float distance = 0.0f;   // orbit radius; 0: the distance that shows the whole tree
+    bool ground = true;      // grass ground and shadows
+    int fsaa = -1;           // samples per pixel (0, 2, 4, 8); -1: the machine's default
 };
 
 // Renders the tree of a species and seed offscreen in the demonstration's
-// scene (sky box, sun, materials, orbit camera) and writes a PNG to `path`
+// scene (sky box, sun, materials, ground and shadow, orbit camera framing the
+// whole tree unless a distance is given) and writes a PNG to `path`
 // with the media found in `mediaDir`. Writes the file whole or not at all;
 // throws std::runtime_error saying what failed.
 // `params`, when given, replaces the preset's parameters; a tree over

@@ -1,9 +1,11 @@
 // treegen: grows trees from the command line and reports on them.
+#include "FiniteNumber.h"
 #include "SpeciesArg.h"
 #include "SpeciesCommand.h"
 #include "SpeciesFile.h"
 #include "TreeExport.h"
 #include "TreeInput.h"
+#include "Random.h"
 #include "TreeRender.h"
 #include "TreeStats.h"
 #include "TreeTooLarge.h"
@@ -17,7 +19,6 @@
 #include <cstdint>            // Required for: int64_t
 #include <cstdio>             // Required for: std::sscanf
 #include <iostream>           // Required for: std::cout, std::cerr
-#include <limits>             // Required for: std::numeric_limits
 #include <nlohmann/json.hpp>  // Required for: nlohmann::json
 #include <optional>           // Required for: std::optional
 #include <vector>             // Required for: std::vector
@@ -38,7 +39,9 @@ void addTreeOptions(CLI::App& cmd, TreeOptions& opts) {
     CLI::Option* species = cmd.add_option("--species", opts.species,
                                           "species: a number or a display name (" + speciesChoices() + ")")
                                ->capture_default_str();
-    cmd.add_option("--seed", opts.seed, "seed of the random generator; -1 takes it from the clock")
+    cmd.add_option("--seed", opts.seed,
+                   "seed of the random generator, 0 to " + std::to_string(MAX_SEED) +
+                       "; -1 takes it from the clock (the seed used is reported)")
         ->capture_default_str();
     addTreeSourceOptions(cmd, opts.source, species);
 }
@@ -62,13 +65,16 @@ bool resolve(const TreeOptions& opts, uint32_t& species, int32_t& seed) {
                   << speciesChoices() << '\n';
         return false;
     }
-    if (opts.seed < std::numeric_limits<int32_t>::min() ||
-        opts.seed > std::numeric_limits<int32_t>::max()) {
-        std::cerr << "treegen: seed " << opts.seed << " is outside the 32-bit range\n";
+    // The generator ignores the top bit of a 32-bit seed: only 0..MAX_SEED
+    // name different trees, and -1 becomes the clock's seed here so that
+    // every report shows the seed that grows this tree again.
+    if (opts.seed != -1 && (opts.seed < 0 || opts.seed > MAX_SEED)) {
+        std::cerr << "treegen: seed " << opts.seed << " is outside 0 to " << MAX_SEED
+                  << " (or -1 for a seed from the clock)\n";
         return false;
     }
     species = *parsed;
-    seed = static_cast<int32_t>(opts.seed);
+    seed = opts.seed == -1 ? clockSeed() : static_cast<int32_t>(opts.seed);
     return true;
 }
 
@@ -126,14 +132,24 @@ int main(int argc, char** argv) {
     addTreeOptions(*render, renderOpts);
     render->add_option("-o,--output", image, "the PNG file to write")->required();
     render->add_option("--size", size, "image size WIDTHxHEIGHT")->capture_default_str();
-    render->add_option("--azimuth", view.azimuth, "camera degrees round the tree, from +X towards +Z")
+    render->add_option("--azimuth", view.azimuth, "camera degrees round the tree, from +X towards +Z (-360..360)")
+        ->check(finiteNumber())
+        ->check(CLI::Range(-360.0f, 360.0f))
         ->capture_default_str();
     render->add_option("--elevation", view.elevation, "camera degrees above the horizontal (-88..88)")
+        ->check(finiteNumber())
         ->check(CLI::Range(-88.0f, 88.0f))
         ->capture_default_str();
-    render->add_option("--distance", view.distance, "camera distance from the tree's axis")
+    render->add_option("--distance", view.distance,
+                       "camera distance from the tree's axis, above 0 and at most 100000 "
+                       "(default: as far as shows the whole tree)")
+        ->check(finiteNumber())
         ->check(CLI::PositiveNumber)
-        ->capture_default_str();
+        ->check(CLI::Range(0.0f, 100000.0f));
+    bool noGround = false;
+    render->add_flag("--no-ground", noGround, "leave out the grass ground and the shadows");
+    render->add_option("--fsaa", view.fsaa, "anti-aliasing samples per pixel (default: the machine's default)")
+        ->check(CLI::IsMember({0, 2, 4, 8}));
     render->add_option("--media", mediaDir, "folder with the textures, sky and scripts")
         ->capture_default_str();
 
@@ -202,7 +218,7 @@ int main(int argc, char** argv) {
             const ExportReport report = exportTree(*input->parameters, seed, output, input->maxVertices);
             std::cout << "wrote";
             for (const std::string& f : report.files) std::cout << ' ' << f;
-            std::cout << "\n" << report.vertices << " vertices, " << report.triangles
+            std::cout << "\nseed " << seed << ", " << report.vertices << " vertices, " << report.triangles
                       << " triangles; grow " << report.growMs << " ms, mesh " << report.meshMs
                       << " ms, write " << report.writeMs << " ms\n";
         } catch (const std::exception& e) {
@@ -220,6 +236,7 @@ int main(int argc, char** argv) {
             std::cerr << "treegen: size \"" << size << "\" is not WIDTHxHEIGHT (each 16 to 8192)\n";
             return kUsageError;
         }
+        view.ground = !noGround;
         if (!hasExtension(image, ".png")) {
             std::cerr << "treegen: cannot render to " << image << ": unknown extension (expected .png)\n";
             return kUsageError;
@@ -228,8 +245,8 @@ int main(int argc, char** argv) {
             const double ms = renderTree(species, seed, image, view, mediaDir,
                                          input->fromPreset ? nullptr : input->parameters.get(),
                                          input->maxVertices);
-            std::cout << "wrote " << image << " (" << view.width << "x" << view.height << ") in " << ms
-                      << " ms\n";
+            std::cout << "wrote " << image << " (" << view.width << "x" << view.height << ", seed " << seed
+                      << ") in " << ms << " ms\n";
         } catch (const std::exception& e) {
             std::cerr << "treegen: " << e.what() << '\n';
             return kUsageError;

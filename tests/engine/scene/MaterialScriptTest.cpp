@@ -68,7 +68,15 @@ TEST(MaterialScript, SyntaxErrorsNameFileLineAndWhatWasExpected) {
     };
     const Case cases[] = {
         {"material A\n{\n    lighting maybe\n}\n", 3, "'lighting on' or 'lighting off'"},
-        {"material A\n{\n    diffuse 1 one 1\n}\n", 3, "expected a number"},
+        {"material A\n{\n    diffuse 1 one 1\n}\n", 3, "expected a finite number for 'diffuse', found 'one'"},
+        // NaN, infinity and numbers beyond a float never reach a colour or a
+        // conversion to an integer.
+        {"material A\n{\n    diffuse nan nan nan nan\n}\n", 3, "expected a finite number for 'diffuse', found 'nan'"},
+        {"material A\n{\n    ambient 1 inf 1\n}\n", 3, "expected a finite number for 'ambient', found 'inf'"},
+        {"material A\n{\n    diffuse 1 1 1e39\n}\n", 3, "found '1e39'"},
+        {"material A\n{\n    diffuse 2 0 0\n}\n", 3, "expected a number from 0 to 1 for 'diffuse', found '2'"},
+        {"material A\n{\n    texture t.png nan\n}\n", 3, "expected a finite number for 'texture', found 'nan'"},
+        {"material A\n{\n    texture t.png 8\n}\n", 3, "expected a coordinate set from 0 to 7"},
         {"material A\n{\n    sparkle on\n}\n", 3, "unknown setting 'sparkle'"},
         {"material A\n    lighting off\n}\n", 2, "expected '{'"},
         {"material A\n{\n    lighting off\n", 3, "expected '}'"},

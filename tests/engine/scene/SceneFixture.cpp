@@ -13,8 +13,9 @@
 
 using namespace Velk;
 
-void SceneFixture::startScene(unsigned int width, unsigned int height, bool withMedia) {
+void SceneFixture::startScene(unsigned int width, unsigned int height, bool withMedia, int samples) {
     AutomationOptions options = offscreenOptions();
+    options.fsaa = samples;
     options.width = width;
     options.height = height;
     Root& engine = startEngine(options);
@@ -48,7 +49,9 @@ void SceneFixture::writeTexture(const std::string& name, unsigned int width, uns
 }
 
 // Position, normal, texture coordinates in buffer 0; the packed colour in buffer 1.
-void makeQuadMesh(const std::string& name, float half, uint32_t argb) {
+void makeQuadMesh(const std::string& name, float half, uint32_t argb) { makeRectangleMesh(name, half, half, argb); }
+
+void makeRectangleMesh(const std::string& name, float halfX, float halfY, uint32_t argb) {
     const MeshPtr mesh = MeshManager::getSingleton().createManual(name);
     mesh->sharedVertexData = std::make_unique<VertexData>();
     VertexData& data = *mesh->sharedVertexData;
@@ -63,10 +66,10 @@ void makeQuadMesh(const std::string& name, float half, uint32_t argb) {
     data.vertexBufferBinding->setBinding(0, floats);
     data.vertexBufferBinding->setBinding(1, colours);
     const std::array<float, 32> vertices = {
-        -half, half,  0, 0, 0, 1, 0, 0, // 0: top left
-        -half, -half, 0, 0, 0, 1, 0, 1, // 1: bottom left
-        half,  -half, 0, 0, 0, 1, 1, 1, // 2: bottom right
-        half,  half,  0, 0, 0, 1, 1, 0, // 3: top right
+        -halfX, halfY,  0, 0, 0, 1, 0, 0, // 0: top left
+        -halfX, -halfY, 0, 0, 0, 1, 0, 1, // 1: bottom left
+        halfX,  -halfY, 0, 0, 0, 1, 1, 1, // 2: bottom right
+        halfX,  halfY,  0, 0, 0, 1, 1, 0, // 3: top right
     };
     std::memcpy(floats->lock(HardwareBuffer::LOCK_DISCARD), vertices.data(), sizeof(vertices));
     floats->unlock();
@@ -81,7 +84,7 @@ void makeQuadMesh(const std::string& name, float half, uint32_t argb) {
     const std::array<uint32_t, 6> indices = {0, 1, 2, 0, 2, 3};
     std::memcpy(subMesh->indexData->indexBuffer->lock(HardwareBuffer::LOCK_DISCARD), indices.data(), sizeof(indices));
     subMesh->indexData->indexBuffer->unlock();
-    mesh->_setBounds(AxisAlignedBox({-half, -half, 0}, {half, half, 0}));
+    mesh->_setBounds(AxisAlignedBox({-halfX, -halfY, 0}, {halfX, halfY, 0}));
 }
 
 ::testing::AssertionResult colourNear(const std::vector<int>& actual, int r, int g, int b, int tolerance) {

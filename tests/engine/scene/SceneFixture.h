@@ -12,8 +12,9 @@
 // media, when asked) as resource locations.
 class SceneFixture : public EngineFixture {
 protected:
-    // Starts the engine at `width` x `height`.
-    void startScene(unsigned int width = 64, unsigned int height = 48, bool withMedia = false);
+    // Starts the engine at `width` x `height` with `samples` per pixel (set
+    // here so that pictures do not depend on the machine's default).
+    void startScene(unsigned int width = 64, unsigned int height = 48, bool withMedia = false, int samples = 0);
     // Draws one frame and returns its pixels, RGBA, top row first.
     std::vector<unsigned char> renderFrame();
     // The pixel at (x, y) from the top left of the last frame.
@@ -32,6 +33,8 @@ protected:
 // seen from +Z), texture (0, 0) at its top left, every vertex of colour
 // `argb`, registered as mesh `name`. Buffers come from the running engine.
 void makeQuadMesh(const std::string& name, float half, uint32_t argb = 0xFFFFFFFFu);
+// The same with half-width `halfX` and half-height `halfY`.
+void makeRectangleMesh(const std::string& name, float halfX, float halfY, uint32_t argb = 0xFFFFFFFFu);
 
 // Components within `tolerance` of the expected ones (red, green, blue).
 ::testing::AssertionResult colourNear(const std::vector<int>& actual, int r, int g, int b, int tolerance = 2);

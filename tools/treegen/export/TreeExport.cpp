@@ -3,12 +3,12 @@
 #include "BuiltTextures.h"
 #include "GltfExport.h"
 #include "ObjExport.h"
-#include "OutputFiles.h"
 #include "Tree.h"
 #include "TreeMeshReadback.h"
 #include "TreeParameters.h"
 #include "TreeTooLarge.h"
 #include "buffer/HardwareBufferManager.h"
+#include "core/FileWriter.h"
 #include "mesh/MeshManager.h"
 
 #include <algorithm>  // Required for: std::transform
@@ -16,6 +16,7 @@
 #include <chrono>     // Required for: std::chrono::steady_clock
 #include <filesystem> // Required for: std::filesystem::path
 #include <stdexcept>  // Required for: std::runtime_error
+#include <string_view> // Required for: std::string_view
 
 namespace {
 
@@ -72,7 +73,12 @@ ExportReport exportTree(const TreeParameters& params, int32_t seed, const std::s
     const std::string ext = extensionOf(path);
     const std::vector<OutputFile> files =
         ext == ".obj" ? makeObj(view, textures, path) : makeGltf(view, textures, path, ext == ".glb");
-    writeAllOrNothing(files);
+    // Every file or none: each is staged beside its destination, and the
+    // previous export stays whole until every new file has been written.
+    Velk::StagedFiles staged;
+    for (const OutputFile& f : files)
+        staged.stage(f.path, std::string_view(reinterpret_cast<const char*>(f.bytes.data()), f.bytes.size()));
+    staged.commit();
     report.writeMs = msSince(start);
     for (const OutputFile& f : files) report.files.push_back(f.path);
     return report;
