@@ -2,6 +2,7 @@
 // triangle band between each pair of neighbouring rings.
 #include "Stem.h"
 
+#include "FourNormals.h"
 #include "MeshLayout.h"
 #include "VertexWriter.h"
 
@@ -18,15 +19,29 @@ void Stem::writeStemVertices(float*& floats, uint32_t*& colours) const {
         // The texture wraps twice round the stem and twice along it, whatever
         // its size; there is no seam vertex, so u never reaches 2.
         const float v = static_cast<float>(2 * r) / static_cast<float>(ringCount);
-        for (std::size_t i = 0; i < n; ++i) {
-            const Vector3& p = ring[i];
-            const Vector3& prev = ring[i == 0 ? n - 1 : i - 1];
-            const Vector3& next = ring[i + 1 == n ? 0 : i + 1];
-            // Points outwards from the chord of the neighbours, so lobed rings shade as lobes.
-            Vector3 normal = p * 2.0f - prev - next;
-            normal.normalise();
-            const float u = static_cast<float>(2 * i) / static_cast<float>(n);
-            writeVertex(floats, colours, p, normal, u, v, TreeMeshLayout::BARK_COLOUR);
+        // Normals four at a time; the lanes past the ring's end stay zero
+        // and are not written.
+        for (std::size_t first = 0; first < n; first += 4) {
+            const std::size_t count = n - first < 4 ? n - first : 4;
+            FourVectors normals{};
+            for (std::size_t lane = 0; lane < count; ++lane) {
+                const std::size_t i = first + lane;
+                const Vector3& p = ring[i];
+                const Vector3& prev = ring[i == 0 ? n - 1 : i - 1];
+                const Vector3& next = ring[i + 1 == n ? 0 : i + 1];
+                // Points outwards from the chord of the neighbours, so lobed rings shade as lobes.
+                const Vector3 normal = p * 2.0f - prev - next;
+                normals.x[lane] = normal.x;
+                normals.y[lane] = normal.y;
+                normals.z[lane] = normal.z;
+            }
+            normaliseFour(normals);
+            for (std::size_t lane = 0; lane < count; ++lane) {
+                const std::size_t i = first + lane;
+                const float u = static_cast<float>(2 * i) / static_cast<float>(n);
+                writeVertex(floats, colours, ring[i], {normals.x[lane], normals.y[lane], normals.z[lane]},
+                            u, v, TreeMeshLayout::BARK_COLOUR);
+            }
         }
     }
     for (const auto& child : children) child->writeStemVertices(floats, colours);

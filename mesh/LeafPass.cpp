@@ -3,6 +3,7 @@
 // continues where growth left it.
 #include "Stem.h"
 
+#include "FourNormals.h"
 #include "LeafOutline.h"
 #include "MeshLayout.h"
 #include "Random.h"
@@ -10,6 +11,7 @@
 #include "VertexWriter.h"
 
 #include <algorithm> // Required for: std::min
+#include <array>     // Required for: std::array
 #include <cstddef>   // Required for: std::size_t
 
 using Velk::Vector3;
@@ -45,20 +47,59 @@ void Stem::writeLeafVertices(float*& floats, uint32_t*& colours, float distance)
     const uint32_t blue = leafChannel(t, 195.0, 40.0);
     const uint32_t colour = (uint32_t(p.leafAlpha) << 24) | (red << 16) | (green << 8) | blue;
 
+    // Texture coordinates of the corners before the quarter's offset.
+    float uCorner[4], vCorner[4];
+    for (std::size_t j = 0; j < 4; ++j) {
+        uCorner[j] = (kLeafOutline[j].x + 0.5f) * 0.5f;
+        vCorner[j] = 1.0f - 0.5f * kLeafOutline[j].y;
+    }
+
     for (const Leaf& leaf : leaves) {
         // Texture quarter: E in -4..4 moves the quarter in steps of half the texture.
         const int32_t e = roundToInt(static_cast<float>(randSigned() * 0.00399));
         const float uOffset = 0.5f * static_cast<float>(e / 2);
         const float vOffset = 0.5f * static_cast<float>(e % 2);
+
+        // The normal of corner j is (corner - previous) x (next - corner): the
+        // cross product of the edge into the corner and the edge out of it.
+        // The four edges are shared by the corners, and the four normals are
+        // worked out together, each lane with the operations of its own
+        // corner, so the bits are those of one corner at a time.
+        const std::array<Vector3, 4>& c = leaf.corners;
+        FourVectors normals;
+#if defined(__SSE2__)
+        {
+            // Lane j holds corner j; turning the lanes by one gives the next
+            // corner, or the edge before.
+            const auto next = [](__m128 v) { return _mm_shuffle_ps(v, v, _MM_SHUFFLE(0, 3, 2, 1)); };
+            const auto previous = [](__m128 v) { return _mm_shuffle_ps(v, v, _MM_SHUFFLE(2, 1, 0, 3)); };
+            const __m128 cx = _mm_setr_ps(c[0].x, c[1].x, c[2].x, c[3].x);
+            const __m128 cy = _mm_setr_ps(c[0].y, c[1].y, c[2].y, c[3].y);
+            const __m128 cz = _mm_setr_ps(c[0].z, c[1].z, c[2].z, c[3].z);
+            const __m128 ex = _mm_sub_ps(next(cx), cx), ey = _mm_sub_ps(next(cy), cy),
+                         ez = _mm_sub_ps(next(cz), cz); // out of corner j
+            const __m128 ax = previous(ex), ay = previous(ey), az = previous(ez); // into corner j
+            __m128 nx = _mm_sub_ps(_mm_mul_ps(ay, ez), _mm_mul_ps(az, ey));
+            __m128 ny = _mm_sub_ps(_mm_mul_ps(az, ex), _mm_mul_ps(ax, ez));
+            __m128 nz = _mm_sub_ps(_mm_mul_ps(ax, ey), _mm_mul_ps(ay, ex));
+            normaliseFour(nx, ny, nz);
+            _mm_store_ps(normals.x, nx);
+            _mm_store_ps(normals.y, ny);
+            _mm_store_ps(normals.z, nz);
+        }
+#else
+        const Vector3 edges[4] = {c[1] - c[0], c[2] - c[1], c[3] - c[2], c[0] - c[3]};
         for (std::size_t j = 0; j < 4; ++j) {
-            const Vector3& corner = leaf.corners[j];
-            const Vector3& prev = leaf.corners[(j + 3) % 4];
-            const Vector3& next = leaf.corners[(j + 1) % 4];
-            Vector3 normal = (corner - prev).crossProduct(next - corner);
-            normal.normalise();
-            const float u = (kLeafOutline[j].x + 0.5f) * 0.5f + uOffset;
-            const float v = 1.0f - 0.5f * kLeafOutline[j].y - vOffset;
-            writeVertex(floats, colours, corner, normal, u, v, colour);
+            const Vector3 n = edges[(j + 3) % 4].crossProduct(edges[j]);
+            normals.x[j] = n.x;
+            normals.y[j] = n.y;
+            normals.z[j] = n.z;
+        }
+        normaliseFour(normals);
+#endif
+        for (std::size_t j = 0; j < 4; ++j) {
+            writeVertex(floats, colours, c[j], {normals.x[j], normals.y[j], normals.z[j]},
+                        uCorner[j] + uOffset, vCorner[j] - vOffset, colour);
         }
     }
 

@@ -14,6 +14,9 @@
 #include <cassert> // Required for: assert
 #include <cstddef> // Required for: std::size_t
 #include <cstdint> // Required for: uint32_t
+#include <optional> // Required for: std::optional
+#include <system_error> // Required for: std::system_error
+#include <thread>  // Required for: std::jthread, std::thread::hardware_concurrency
 
 using namespace Velk;
 using namespace TreeMeshLayout;
@@ -23,29 +26,40 @@ static_assert(VERTICES_PER_FRAME == uint32_t(Tree::FRAME_VERTICES));
 
 namespace {
 
+// Trees with fewer vertices are built on the calling thread alone: starting
+// a helper thread would cost more than the bark and index passes it takes.
+constexpr std::size_t PARALLEL_MIN_VERTICES = 16384;
+
+// A submesh's index buffer, locked for writing while the passes run.
+struct IndexPart {
+    IndexData* data = nullptr;
+    uint32_t* start = nullptr; // null for a part without triangles
+};
+
 // Adds a submesh over the shared vertices with `indexCount` indices and
-// fills them with `pass`, which numbers vertices from `base` on and leaves
-// base after the last vertex it covered. A part with no triangles gets no
-// buffer (an empty buffer is an engine error) but still advances base.
-template <class Pass>
-void addSubMesh(Mesh& mesh, std::size_t indexCount, uint32_t& base, Pass pass) {
+// locks its index buffer. A part with no triangles gets no buffer (an empty
+// buffer is an engine error); its pass still runs and advances the base.
+IndexPart addSubMesh(Mesh& mesh, std::size_t indexCount) {
     SubMesh* subMesh = mesh.createSubMesh();
     subMesh->useSharedVertices = true;
-    IndexData& indexData = *subMesh->indexData;
-    indexData.indexCount = indexCount;
-
-    uint32_t* start = nullptr;
+    IndexPart part{subMesh->indexData.get(), nullptr};
+    part.data->indexCount = indexCount;
     if (indexCount > 0) {
-        indexData.indexBuffer = HardwareBufferManager::getSingleton().createIndexBuffer(
+        part.data->indexBuffer = HardwareBufferManager::getSingleton().createIndexBuffer(
             HardwareIndexBuffer::INDEX_32BIT, indexCount, HardwareBuffer::USAGE_STATIC_WRITE_ONLY,
             false);
-        start = static_cast<uint32_t*>(indexData.indexBuffer->lock(HardwareBuffer::LOCK_DISCARD));
+        part.start = static_cast<uint32_t*>(part.data->indexBuffer->lock(HardwareBuffer::LOCK_DISCARD));
     }
-    uint32_t* indices = start;
+    return part;
+}
+
+// Runs an index pass into `part`, numbering vertices from `base` on and
+// leaving base after the last vertex it covered.
+template <class Pass> void writeIndices(const IndexPart& part, uint32_t& base, Pass pass) {
+    uint32_t* indices = part.start;
     pass(indices, base);
     // The counters that sized the buffer and the pass must agree exactly.
-    assert(indices == start + indexCount);
-    if (indexCount > 0) indexData.indexBuffer->unlock();
+    assert(indices == part.start + part.data->indexCount);
 }
 
 } // namespace
@@ -67,7 +81,7 @@ Mesh* Tree::buildMesh(const std::string& name) {
     const std::size_t vertices = static_cast<std::size_t>(vertexCount);
     const std::size_t leafVertices = 2 * static_cast<std::size_t>(leafTriangleCount);
     const std::size_t frameVertices = VERTICES_PER_FRAME * static_cast<std::size_t>(frameCount);
-    [[maybe_unused]] const std::size_t barkVertices = vertices - leafVertices - frameVertices;
+    const std::size_t barkVertices = vertices - leafVertices - frameVertices;
     vertexData.vertexCount = vertices;
 
     HardwareBufferManager& buffers = HardwareBufferManager::getSingleton();
@@ -82,42 +96,67 @@ Mesh* Tree::buildMesh(const std::string& name) {
 
     float* const floatStart = static_cast<float*>(geometry->lock(HardwareBuffer::LOCK_DISCARD));
     uint32_t* const colourStart = static_cast<uint32_t*>(colourBuffer->lock(HardwareBuffer::LOCK_DISCARD));
-    float* floats = floatStart;
-    uint32_t* colours = colourStart;
-    // After each pass both cursors stand exactly after the vertices so far.
-    [[maybe_unused]] const auto cursorsAt = [&](std::size_t written) {
-        return floats == floatStart + FLOATS_PER_VERTEX * written && colours == colourStart + written;
+
+    // Submeshes in their fixed order: bark, leaves, frame markers.
+    const bool withLeaves = leafCount > 0;
+    const bool withMarkers = hasFrameMarkers(*params);
+    const IndexPart barkPart = addSubMesh(*mesh, 3 * static_cast<std::size_t>(stemTriangleCount));
+    const IndexPart leafPart =
+        withLeaves ? addSubMesh(*mesh, 3 * static_cast<std::size_t>(leafTriangleCount)) : IndexPart{};
+    const IndexPart markerPart =
+        withMarkers ? addSubMesh(*mesh, INDICES_PER_FRAME * static_cast<std::size_t>(frameCount)) : IndexPart{};
+
+    // The bark vertices and all indices: nothing here draws from the random
+    // generator, and every cursor starts where the counters say, so this
+    // part may run beside the leaf pass.
+    const auto writeBarkAndIndices = [&] {
+        float* floats = floatStart;
+        uint32_t* colours = colourStart;
+        trunk->writeStemVertices(floats, colours);
+        assert(floats == floatStart + FLOATS_PER_VERTEX * barkVertices && colours == colourStart + barkVertices);
+        // Index values are absolute vertex numbers: each part continues the
+        // numbering where the one before it ended.
+        uint32_t base = 0;
+        writeIndices(barkPart, base, [&](uint32_t*& i, uint32_t& b) { trunk->writeStemIndices(i, b); });
+        assert(base == barkVertices);
+        if (withLeaves)
+            writeIndices(leafPart, base, [&](uint32_t*& i, uint32_t& b) { trunk->writeLeafIndices(i, b); });
+        assert(base == barkVertices + leafVertices);
+        if (withMarkers)
+            writeIndices(markerPart, base, [&](uint32_t*& i, uint32_t& b) { trunk->writeFrameIndices(i, b); });
+        assert(base == vertices);
+    };
+    // The leaf and marker vertices, after the bark's. The leaf pass draws
+    // from the random generator, so it stays on the calling thread, where
+    // growth drew before it.
+    const auto writeLeavesAndMarkers = [&] {
+        float* floats = floatStart + FLOATS_PER_VERTEX * barkVertices;
+        uint32_t* colours = colourStart + barkVertices;
+        if (withLeaves) trunk->writeLeafVertices(floats, colours, 0.0f);
+        assert(floats == floatStart + FLOATS_PER_VERTEX * (barkVertices + leafVertices));
+        if (withMarkers) trunk->writeFrameVertices(floats, colours);
+        assert(floats == floatStart + FLOATS_PER_VERTEX * vertices && colours == colourStart + vertices);
     };
 
-    trunk->writeStemVertices(floats, colours);
-    assert(cursorsAt(barkVertices));
-    if (leafCount > 0) {
-        trunk->writeLeafVertices(floats, colours, 0.0f);
-        assert(cursorsAt(barkVertices + leafVertices));
+    // Both halves write disjoint memory, so the mesh is the same whichever
+    // runs first; a second core takes the bark and indices when there is one.
+    static const bool severalCores = std::thread::hardware_concurrency() > 1;
+    std::optional<std::jthread> helper;
+    if (vertices >= PARALLEL_MIN_VERTICES && severalCores) {
+        try {
+            helper.emplace(writeBarkAndIndices);
+        } catch (const std::system_error&) {
+            // No thread to be had: the calling thread does it all.
+        }
     }
-    if (hasFrameMarkers(*params)) {
-        trunk->writeFrameVertices(floats, colours);
-    }
-    assert(cursorsAt(vertices));
+    if (!helper) writeBarkAndIndices();
+    writeLeavesAndMarkers();
+    if (helper) helper->join();
+
     geometry->unlock();
     colourBuffer->unlock();
-
-    // Index values are absolute vertex numbers: each part continues the
-    // numbering where the one before it ended.
-    uint32_t base = 0;
-    addSubMesh(*mesh, 3 * static_cast<std::size_t>(stemTriangleCount), base,
-               [&](uint32_t*& indices, uint32_t& b) { trunk->writeStemIndices(indices, b); });
-    assert(base == barkVertices);
-    if (leafCount > 0) {
-        addSubMesh(*mesh, 3 * static_cast<std::size_t>(leafTriangleCount), base,
-                   [&](uint32_t*& indices, uint32_t& b) { trunk->writeLeafIndices(indices, b); });
-        assert(base == barkVertices + leafVertices);
-    }
-    if (hasFrameMarkers(*params)) {
-        addSubMesh(*mesh, INDICES_PER_FRAME * static_cast<std::size_t>(frameCount), base,
-                   [&](uint32_t*& indices, uint32_t& b) { trunk->writeFrameIndices(indices, b); });
-    }
-    assert(base == vertices);
+    for (const IndexPart* part : {&barkPart, &leafPart, &markerPart})
+        if (part->start != nullptr) part->data->indexBuffer->unlock();
 
     // Symmetric about the trunk's axis, from the ground to the highest ring;
     // leaves and markers do not widen it.

@@ -3,6 +3,7 @@
 #include "Stem.h"
 
 #include "LeafOutline.h"
+#include "LeafPlacement.h"
 #include "Random.h"
 #include "Tree.h"
 #include "math/Math.h"
@@ -10,6 +11,57 @@
 using Velk::Math;
 using Velk::Quaternion;
 using Velk::Vector3;
+
+namespace {
+
+// The size of every leaf of a tree: width along the leaf's local X, length
+// along its local Y. More leaves per unit (a higher quality) make them smaller.
+struct LeafSize {
+    float width;
+    float height;
+};
+
+LeafSize leafSizeOf(const TreeParameters& p) {
+    const double s = Math::Sqrt(p.leafQuality);
+    return {static_cast<float>(double(p.leafScale) * p.leafScaleX / s),
+            static_cast<float>(double(p.leafScale) / s)};
+}
+
+// Writes the corners of the leaf quad of `frame` into `leaf`.
+void placeLeaf(Leaf& leaf, const StemPoint& frame, LeafSize size) {
+    // The outline is a rectangle, so its rotated corners follow from the
+    // rotated origin and the two rotated edge vectors: one full rotation and
+    // two axis columns instead of four rotations per leaf.
+    const Quaternion& q = frame.orientation;
+    const Vector3 origin = frame.position + q * frame.segment;
+    const Vector3 across = Vector3{1.0f - 2.0f * (q.y * q.y + q.z * q.z), 2.0f * (q.x * q.y + q.w * q.z),
+                                   2.0f * (q.x * q.z - q.w * q.y)} * size.width;
+    const Vector3 up = Vector3{2.0f * (q.x * q.y - q.w * q.z), 1.0f - 2.0f * (q.x * q.x + q.z * q.z),
+                               2.0f * (q.y * q.z + q.w * q.x)} * size.height;
+    for (size_t i = 0; i < 4; ++i) {
+        const Vector3& c = kLeafOutline[i];
+        leaf.corners[i] = origin + across * c.x + up * c.y;
+    }
+}
+
+// The frame of a leaf hanging `along` beyond the start of `point`'s segment,
+// turned by `turn` about the world Y axis and tilted by `tilt` about the
+// world X axis after the point's orientation.
+StemPoint leafFrame(const StemPoint& point, float along, float turn, float tilt) {
+    const Vector3 segment{0.0f, along, 0.0f};
+    const Vector3 leafPosition = point.position + point.orientation * segment;
+    const Quaternion qRot = Quaternion::FromAngleAxis(turn, Vector3::UNIT_Y);
+    const Quaternion qDown = Quaternion::FromAngleAxis(tilt, Vector3::UNIT_X);
+    // Turn and tilt about the world axes, after the point's orientation.
+    return {qRot * qDown * point.orientation, segment, leafPosition};
+}
+
+} // namespace
+
+void placeLeaves(std::span<const PendingLeaf> leaves) {
+    for (const PendingLeaf& l : leaves)
+        placeLeaf(*l.leaf, leafFrame(*l.point, l.along, l.turn, l.tilt), {l.width, l.height});
+}
 
 void Stem::addLeaves(uint8_t level) {
     const TreeParameters& p = *tree->params;
@@ -23,19 +75,21 @@ void Stem::addLeaves(uint8_t level) {
 
     double rot = randVar(Math::PI);
     if (count > 0) leaves.reserve(static_cast<size_t>(count));
+    const LeafSize size = leafSizeOf(p);
+    // While the tree grows, the corners are left for the end of growth.
+    LeafPlacement* pending = tree->leafPlacement();
     for (int32_t i = 1; i <= count; ++i) {
         const double t = double(i) / (count + 1.0);
         const double leafOffset = t * length;
         const size_t k = static_cast<size_t>(t * m);
         const double d = leafOffset - double(k) * (double(length) / m);
         const StemPoint& point = points[k];
-        const Vector3 along{0.0f, static_cast<float>(d), 0.0f};
-        const Vector3 leafPosition = point.position + point.orientation * along;
+        const float along = static_cast<float>(d);
 
         double step = double(p.rotate[level]) + randVar(p.rotateV[level]);
         if (p.rotate[level] < 0.0f) step += 180.0;
         rot += step * Math::fDeg2Rad; // never reduced, unlike the branch spiral
-        const Quaternion qRot = Quaternion::FromAngleAxis(static_cast<float>(rot), Vector3::UNIT_Y);
+        const float turn = static_cast<float>(rot);
 
         double down;
         if (p.downAngleV[level] >= 0.0f) {
@@ -46,34 +100,21 @@ void Stem::addLeaves(uint8_t level) {
                        (1.0 - 2.0 * (0.2 + 0.8 * (double(length) - leafOffset) /
                                                (double(length) - baseLength)));
         }
-        const Quaternion qDown =
-            Quaternion::FromAngleAxis(static_cast<float>(down * Math::fDeg2Rad), Vector3::UNIT_X);
+        const float tilt = static_cast<float>(down * Math::fDeg2Rad);
 
-        // Turn and tilt about the world axes, after the point's orientation.
-        const Quaternion orientation = qRot * qDown * point.orientation;
-        addLeaf({orientation, along, leafPosition}, p.leafShape);
+        // What addLeaf does, with the leaf size worked out once per stem. The
+        // list was reserved for all leaves, so the new one stays where it is.
+        Leaf& leaf = leaves.emplace_back();
+        if (pending != nullptr)
+            pending->add({&leaf, &point, along, turn, tilt, size.width, size.height});
+        else
+            placeLeaf(leaf, leafFrame(point, along, turn, tilt), size);
+        tree->vertexCount += 4;
     }
     if (count > 0) tree->leafTriangleCount += 2 * count;
 }
 
 void Stem::addLeaf(const StemPoint& frame, uint8_t /*leafShape: one outline for all*/) {
-    const TreeParameters& p = *tree->params;
-    const double s = Math::Sqrt(p.leafQuality);
-    const float width = static_cast<float>(double(p.leafScale) * p.leafScaleX / s);
-    const float height = static_cast<float>(double(p.leafScale) / s);
-    // The outline is a rectangle, so its rotated corners follow from the
-    // rotated origin and the two rotated edge vectors: one full rotation and
-    // two axis columns instead of four rotations per leaf.
-    const Quaternion& q = frame.orientation;
-    const Vector3 origin = frame.position + q * frame.segment;
-    const Vector3 across = Vector3{1.0f - 2.0f * (q.y * q.y + q.z * q.z), 2.0f * (q.x * q.y + q.w * q.z),
-                                   2.0f * (q.x * q.z - q.w * q.y)} * width;
-    const Vector3 up = Vector3{2.0f * (q.x * q.y - q.w * q.z), 1.0f - 2.0f * (q.x * q.x + q.z * q.z),
-                               2.0f * (q.y * q.z + q.w * q.x)} * height;
-    Leaf& leaf = leaves.emplace_back();
-    for (size_t i = 0; i < 4; ++i) {
-        const Vector3& c = kLeafOutline[i];
-        leaf.corners[i] = origin + across * c.x + up * c.y;
-    }
+    placeLeaf(leaves.emplace_back(), frame, leafSizeOf(*tree->params));
     tree->vertexCount += 4;
 }

@@ -1,5 +1,6 @@
 #include "Tree.h"
 
+#include "LeafPlacement.h"
 #include "Random.h"
 
 #include "math/Math.h"
@@ -7,6 +8,7 @@
 #include <algorithm> // Required for: std::max, std::min
 #include <cmath>     // Required for: std::sin, std::cos
 #include <limits>    // Required for: std::numeric_limits
+#include <thread>    // Required for: std::thread::hardware_concurrency
 
 Tree::Tree(const TreeParameters& parameters, int32_t seed, std::pmr::memory_resource* memory,
            uint64_t vertexBudget)
@@ -28,10 +30,31 @@ Tree::~Tree() {
     trunk.reset();
 }
 
+namespace {
+
+// Below this many leaves a helper thread costs more than it saves.
+constexpr int64_t PARALLEL_MIN_LEAVES = 4096;
+
+} // namespace
+
 void Tree::grow() {
     if (overBudget_) return;
+    // The random draws of every leaf are made in order as the stems grow;
+    // the corners that follow from them are worked out beside growth. Each
+    // last-level stem makes at most one leaf more than the structure pass
+    // counted for it, so this many slots hold them all.
+    const int64_t foreseen = int64_t(std::max(leafCount, 0)) + std::max(stemCount, 0);
+    std::pmr::vector<PendingLeaf> slots(static_cast<size_t>(foreseen), &arena_);
+    static const bool severalCores = std::thread::hardware_concurrency() > 1;
+    LeafPlacement placement(slots, severalCores && foreseen >= PARALLEL_MIN_LEAVES);
+    leafPlacement_ = &placement;
+    struct Reset { // also when growth throws
+        LeafPlacement*& target;
+        ~Reset() { target = nullptr; }
+    } reset{leafPlacement_};
     const StemPoint start{Velk::Quaternion::IDENTITY, Velk::Vector3::ZERO, Velk::Vector3::ZERO};
     trunk->grow(start, trunkRadius, 0);
+    placement.finish();
 }
 
 const Tree::RingProfile& Tree::ringProfile(int32_t sides) {

@@ -13,6 +13,7 @@
 namespace Velk {
 class Mesh;
 }
+class LeafPlacement;
 
 // One generated tree: the stem hierarchy with its leaves, and the counters
 // by which a mesh is sized. The constructor runs the structure pass (which
@@ -93,12 +94,16 @@ public:
     const RingProfile& ringProfile(int32_t sides);
     // The memory resource of this tree's stem lists.
     std::pmr::memory_resource* arena() { return &arena_; }
+    // While grow() runs, where the leaves go whose corners are worked out
+    // beside growth; null otherwise, when leaves are placed as they are made.
+    LeafPlacement* leafPlacement() { return leafPlacement_; }
 
 private:
     // The most stems a tree of this budget may have.
     uint64_t stemBudget() const;
 
     std::vector<RingProfile> ringProfiles_;
+    LeafPlacement* leafPlacement_ = nullptr;
     uint64_t vertexBudget_;
     uint64_t plannedVertices_ = 0;
     bool overBudget_ = false;

@@ -1,5 +1,7 @@
 // treegen export, run as a user runs it; its files are checked by the Khronos
 // validator, by an independent importer and by reading them back.
+#include "BuiltTextures.h"
+#include "ExportTexturesMaker.h"
 #include "ProcessRun.h"
 #include "Tree.h"
 #include "TreeMeshReadback.h"
@@ -169,6 +171,26 @@ TEST(TreegenExport, SameArgumentsGiveByteIdenticalFiles) {
         EXPECT_FALSE(a.empty()) << file;
         EXPECT_TRUE(a == b) << file << " differs between two exports";
     }
+}
+
+TEST(TreegenExport, TexturesCompiledInAreTheOnesEncodedAfresh) {
+    // The build encodes the textures once; an export must carry exactly the
+    // bytes that making and encoding them now gives.
+    const ExportTextures built = builtExportTextures();
+    const ExportTextures fresh = makeExportTextures();
+    EXPECT_FALSE(built.barkJpeg.empty());
+    EXPECT_TRUE(built.barkJpeg == fresh.barkJpeg) << "bark JPEG";
+    EXPECT_TRUE(built.leavesPng == fresh.leavesPng) << "leaf atlas PNG";
+    EXPECT_TRUE(built.leavesTga == fresh.leavesTga) << "leaf atlas TGA";
+
+    // And the files an export writes are those bytes.
+    const fs::path dir = outputDir("built-textures");
+    ASSERT_EQ(treegen("export --species 1 -o '" + (dir / "tree.obj").string() + "'").status, 0);
+    ASSERT_EQ(treegen("export --species 1 -o '" + (dir / "tree.gltf").string() + "'").status, 0);
+    const auto bytes = [](const std::vector<uint8_t>& v) { return std::string(v.begin(), v.end()); };
+    EXPECT_TRUE(readAll(dir / "tree_bark.jpg") == bytes(fresh.barkJpeg));
+    EXPECT_TRUE(readAll(dir / "tree_leaves_pack1.png") == bytes(fresh.leavesPng));
+    EXPECT_TRUE(readAll(dir / "tree_leaves_pack1.tga") == bytes(fresh.leavesTga));
 }
 
 TEST(TreegenExport, BadArgumentsSayWhyAndLeaveNoFile) {

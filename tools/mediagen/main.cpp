@@ -15,6 +15,9 @@ int main(int argc, char** argv) {
     app.add_option("output", out, "folder to write into (created if missing)")->required();
     std::string appFolder;
     app.add_option("--app", appFolder, "folder to write resources.cfg and plugins.cfg into");
+    std::string exportFolder;
+    app.add_option("--export", exportFolder,
+                   "folder to write the textures only exports need into (the leaf atlas as PNG)");
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {
@@ -27,7 +30,13 @@ int main(int argc, char** argv) {
     try {
         std::filesystem::create_directories(out);
         writeImage(makeBark(512), out + "/tree_bark.jpg");
-        writeImage(makeLeafAtlas(512), out + "/tree_leaves_pack1.tga");
+        const Image leaves = makeLeafAtlas(512);
+        writeImage(leaves, out + "/tree_leaves_pack1.tga");
+        if (!exportFolder.empty()) {
+            // glTF takes PNG or JPEG only, so exports carry the atlas as PNG.
+            std::filesystem::create_directories(exportFolder);
+            writeImage(leaves, exportFolder + "/tree_leaves_pack1.png");
+        }
         writeImage(makeGround(1024), out + "/ground_grass.jpg");
         const char* faceNames[6] = {"px", "nx", "py", "ny", "pz", "nz"};
         const auto faces = makeSkyFaces(256);

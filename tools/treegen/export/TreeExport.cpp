@@ -1,6 +1,6 @@
 #include "TreeExport.h"
 
-#include "ExportTexturesMaker.h"
+#include "BuiltTextures.h"
 #include "GltfExport.h"
 #include "ObjExport.h"
 #include "Tree.h"
@@ -69,7 +69,7 @@ ExportReport exportTree(const TreeParameters& params, int32_t seed, const std::s
     report.vertices = view.vertexCount;
     for (const ExportPrimitive& p : view.primitives) report.triangles += p.indexCount / 3;
 
-    const ExportTextures textures = makeExportTextures();
+    const ExportTextures textures = builtExportTextures();
     const std::string ext = extensionOf(path);
     const std::vector<OutputFile> files =
         ext == ".obj" ? makeObj(view, textures, path) : makeGltf(view, textures, path, ext == ".glb");
