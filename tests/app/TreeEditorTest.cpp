@@ -179,6 +179,27 @@ TEST(TreeEditor, SaveWritesASpeciesFileThatGrowsTheSameTreeAndKeysWaitWhileTheGu
     EXPECT_EQ(reloaded.state["treeDemo"]["speciesFile"], file);
 }
 
+// Load offers "tree.json" in the working folder; Return takes it. The tree
+// of that file is grown, named on the panel and watched from then on.
+TEST(TreeEditor, LoadGrowsTheTreeOfTheFileAndNamesIt) {
+    const DemoRun opened = tree("load-open", 3, "2 E");
+    ASSERT_EQ(opened.status, 0) << opened.output;
+    const auto writeTree = [](const std::string& folder) {
+        std::ofstream(folder + "/tree.json") << "{\n  \"name\": \"Tall Palm\",\n  \"base\": \"Palm\",\n  \"scale\": 20\n}\n";
+    };
+    const DemoRun loaded =
+        runDemo(TREEDEMO_PATH, "load", 12, "2 E\n" + click(4, inside(opened.state, "button:Load")) + "9 RETURN\n",
+                kSize, writeTree);
+    ASSERT_EQ(loaded.status, 0) << loaded.output;
+    const nlohmann::json& demo = loaded.state["treeDemo"];
+    EXPECT_EQ(demo["editor"]["status"], "Loaded tree.json");
+    EXPECT_EQ(demo["speciesFile"], "tree.json");
+    EXPECT_EQ(demo["tree"]["type"], 5) << "the Palm the file starts from";
+    EXPECT_EQ(demo["tree"]["parameters"]["scale"], 20);
+    EXPECT_EQ(caption(loaded.state, "Example/Tree/TreeType"), "[1-6] Tree Type: tree.json");
+    expectCountersMatchTheMesh(demo["tree"]);
+}
+
 TEST(TreeEditor, SpeciesFileStartsTheTreeAndABadOneEndsTheProgramWithStatusTwo) {
     const std::string folder = std::string(DEMO_RUN_DIR) + "/species-files";
     std::filesystem::create_directories(folder);
