@@ -26,7 +26,7 @@ void placeOrbitCamera(Velk::Camera& camera, const TreeDemoState& state, float h)
 }
 
 void buildTreeScene(Velk::SceneManager& scene, Velk::Camera& camera, TreeDemoState& state,
-                    const TreeParameters& params, int32_t seed) {
+                    const TreeParameters& params, int32_t seed, const std::string& leafTexture) {
     using namespace Velk;
     scene.setAmbientLight(ColourValue(0.5f, 0.5f, 0.5f, 1.0f));
     scene.setSkyBox(true, "Examples/BlueSkyBox", 50, true, Quaternion::IDENTITY);
@@ -35,7 +35,7 @@ void buildTreeScene(Velk::SceneManager& scene, Velk::Camera& camera, TreeDemoSta
     light->setType(Light::LT_DIRECTIONAL);
     light->setDirection(Vector3(-0.5f, -0.5f, 0.0f));
 
-    createTreeMaterials();
+    createTreeMaterials(leafTexture);
 
     SceneNode* node = scene.getRootSceneNode()->createChildSceneNode(Vector3::ZERO, Quaternion::IDENTITY);
     state.treeScene = std::make_unique<TreeScene>(scene, *node);

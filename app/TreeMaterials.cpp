@@ -7,7 +7,7 @@
 #include "scene/Entity.h"             // Required for: Velk::Entity, Velk::SubEntity
 
 // The leaf colours set here stand until a leaf key restyles them.
-void createTreeMaterials() {
+void createTreeMaterials(const std::string& leafTexture) {
     using namespace Velk;
     MaterialManager& materials = MaterialManager::getSingleton();
     MaterialPtr bark = materials.create("BarkTextMat");
@@ -15,7 +15,7 @@ void createTreeMaterials() {
 
     MaterialPtr leaves = materials.create("LeafTextMat");
     Pass* leafPass = leaves->getTechnique(0)->getPass(0);
-    leafPass->createTextureUnitState("tree_leaves_pack1.tga", 0);
+    leafPass->createTextureUnitState(leafTexture, 0);
     leafPass->setSceneBlending(SBT_TRANSPARENT_ALPHA);
     leafPass->setCullingMode(CULL_NONE);
     leafPass->setManualCullingMode(MANUAL_CULL_NONE);
