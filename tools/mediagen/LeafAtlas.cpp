@@ -52,7 +52,7 @@ bool onNeedle(const LeafStyle& style, float s, float t, float& along) {
         const float a = dx * ux + dy * uy;
         if (a < 0.0f || a > length) continue;
         const float off = std::fabs(dx * uy - dy * ux);
-        if (off < 0.0085f * (1.0f - 0.6f * a / length)) {
+        if (off < 0.013f * (1.0f - 0.5f * a / length)) {
             along = a / length;
             return true;
         }
@@ -79,7 +79,7 @@ bool onFrond(const LeafStyle& style, float s, float t, float& along, bool& rib) 
     // Leaflets sweep towards the tip: their centreline rises with distance from the rachis.
     const float phase = a * PAIRS - across * 1.4f + (x < 0.0f ? 0.5f : 0.0f);
     const float f = phase - std::floor(phase);
-    const float width = 0.34f * (1.0f - 0.7f * across / span);
+    const float width = 0.5f * (1.0f - 0.6f * across / span);
     return std::fabs(f - 0.5f) < width * 0.5f;
 }
 
