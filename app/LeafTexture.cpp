@@ -34,3 +34,9 @@ std::string resolveLeafTexture(const std::string& text, const std::string& baseD
     stbi_image_free(pixels);
     return file.string();
 }
+
+std::string leafTextureName(const std::string& text, const std::string& baseDir) {
+    for (const std::string& name : mediaLeafAtlases())
+        if (text == name) return name;
+    return resolveLeafTexture(text, baseDir, "");
+}

@@ -16,3 +16,7 @@ const std::vector<std::string>& mediaLeafAtlases();
 // engine loads whatever its resource locations. Decodes the image to be sure
 // it is one; throws std::runtime_error saying which file and why not.
 std::string resolveLeafTexture(const std::string& text, const std::string& baseDir, const std::string& mediaDir);
+// The engine's texture name for a leaf texture as a user wrote it: a media
+// atlas's name as it is (the resource locations find it), anything else the
+// checked absolute path of resolveLeafTexture. Throws std::runtime_error.
+std::string leafTextureName(const std::string& text, const std::string& baseDir);

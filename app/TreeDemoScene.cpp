@@ -36,6 +36,7 @@ void buildTreeScene(Velk::SceneManager& scene, Velk::Camera& camera, TreeDemoSta
     light->setDirection(Vector3(-0.5f, -0.5f, 0.0f));
 
     createTreeMaterials(leafTexture);
+    state.leafTexture = leafTexture;
 
     SceneNode* node = scene.getRootSceneNode()->createChildSceneNode(Vector3::ZERO, Quaternion::IDENTITY);
     state.treeScene = std::make_unique<TreeScene>(scene, *node);
@@ -48,7 +49,7 @@ void buildTreeScene(Velk::SceneManager& scene, Velk::Camera& camera, TreeDemoSta
 }
 
 void TreeApplication::createScene() {
-    buildTreeScene(*sceneManager, *camera, state, *startParameters, 0);
+    buildTreeScene(*sceneManager, *camera, state, *startParameters, 0, state.leafTexture);
     state.groundAndShadow = root->getRenderSystem()->isGroundAndShadowOn();
     showGroundAndShadow(*sceneManager, state.groundAndShadow);
     state.treePanel = Velk::OverlayManager::getSingleton().getByName("Example/TreeOverlay");

@@ -32,6 +32,7 @@ struct TreeDemoState {
     std::string speciesFile;                    // the species file the tree came from; "" for a preset
     bool groundAndShadow = true;                // ground under the tree, shadows on (G)
     float framedHeight = -1.0f;                 // look-at height chosen by Home; below 0: none
+    std::string leafTexture = DEFAULT_LEAF_TEXTURE; // the leaf atlas on show (leafTextureName)
 
     // The tree on show (there is one from the scene's start on).
     Tree& tree() const { return *treeScene->getTree(); }

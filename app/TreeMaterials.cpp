@@ -4,6 +4,8 @@
 #include "TreeParameters.h"
 #include "material/Material.h"        // Required for: Velk::Material, Velk::Pass
 #include "material/MaterialManager.h" // Required for: Velk::MaterialManager
+#include "material/TextureManager.h"  // Required for: Velk::TextureManager
+#include "material/TextureUnitState.h" // Required for: Velk::TextureUnitState
 #include "scene/Entity.h"             // Required for: Velk::Entity, Velk::SubEntity
 
 // The leaf colours set here stand until a leaf key restyles them.
@@ -27,6 +29,13 @@ void createTreeMaterials(const std::string& leafTexture) {
     Pass* framePass = frames->getTechnique(0)->getPass(0);
     framePass->setSceneBlending(SBT_TRANSPARENT_ALPHA);
     framePass->setLightingEnabled(false);
+}
+
+void setLeafTextureOfMaterial(const std::string& leafTexture) {
+    using namespace Velk;
+    TexturePtr texture = TextureManager::getSingleton().load(leafTexture);
+    MaterialManager::getSingleton().getByName("LeafTextMat")->getTechnique(0)->getPass(0)->getTextureUnitState(0)->setTexture(
+        std::move(texture));
 }
 
 void assignTreeMaterials(Velk::Entity& entity, const Tree& tree) {

@@ -15,6 +15,10 @@ class Tree;
 // unlit). `leafTexture` is the leaf atlas: a media name or a file's
 // absolute path (resolveLeafTexture).
 void createTreeMaterials(const std::string& leafTexture = DEFAULT_LEAF_TEXTURE);
+// Gives "LeafTextMat" another leaf atlas (a texture name of
+// leafTextureName). Throws Velk::Exception when it cannot be loaded; the
+// material keeps its atlas then.
+void setLeafTextureOfMaterial(const std::string& leafTexture);
 
 // Gives a tree entity's sub-entities their materials in the mesh's submesh
 // order: bark, then leaves when the tree has any, then the coordinate frames
