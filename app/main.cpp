@@ -39,18 +39,18 @@ const char* const kUsage =
     "\n";
 
 // Takes --species-file and --leaf-texture out of the arguments; the rest go
-// to the engine. False when an option has no value.
-bool takeOwnOptions(int argc, char** argv, std::string& speciesFile, std::string& leafTexture,
-                    std::vector<char*>& engineArguments) {
+// to the engine. Returns the option that has no value, or nullptr.
+const char* takeOwnOptions(int argc, char** argv, std::string& speciesFile, std::string& leafTexture,
+                           std::vector<char*>& engineArguments) {
     engineArguments.push_back(argv[0]);
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--species-file") == 0) {
-            if (i + 1 >= argc) return false;
+            if (i + 1 >= argc) return "--species-file";
             speciesFile = argv[++i];
         } else if (std::strncmp(argv[i], "--species-file=", 15) == 0) {
             speciesFile = argv[i] + 15;
         } else if (std::strcmp(argv[i], "--leaf-texture") == 0) {
-            if (i + 1 >= argc) return false;
+            if (i + 1 >= argc) return "--leaf-texture";
             leafTexture = argv[++i];
         } else if (std::strncmp(argv[i], "--leaf-texture=", 15) == 0) {
             leafTexture = argv[i] + 15;
@@ -58,7 +58,7 @@ bool takeOwnOptions(int argc, char** argv, std::string& speciesFile, std::string
             engineArguments.push_back(argv[i]);
         }
     }
-    return true;
+    return nullptr;
 }
 
 } // namespace
@@ -67,8 +67,8 @@ int main(int argc, char** argv) {
     std::string speciesFile;
     std::string leafTexture;
     std::vector<char*> engineArguments;
-    if (!takeOwnOptions(argc, argv, speciesFile, leafTexture, engineArguments)) {
-        std::cerr << "treedemo: --species-file and --leaf-texture need a file name (see --help)\n";
+    if (const char* option = takeOwnOptions(argc, argv, speciesFile, leafTexture, engineArguments)) {
+        std::cerr << "treedemo: " << option << " needs a file name (see --help)\n";
         return 2;
     }
     try {
