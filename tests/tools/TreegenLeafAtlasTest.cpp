@@ -150,6 +150,10 @@ TEST(TreegenLeafAtlas, ANamedAtlasReachesTheExport) {
     ASSERT_FALSE(media.empty());
     EXPECT_EQ(pixelsOf(dir / "tree_leaves_round.png"), media) << "the glTF's atlas is not the named one";
     EXPECT_NE(pixelsOf(fs::path(MEDIA_DIR) / "tree_leaves_pack1.tga"), media);
+    const ProcessResult report = runCommand("node " + std::string(VALIDATOR_SCRIPT) + " '" + (dir / "round.gltf").string() + "'");
+    EXPECT_EQ(report.status, 0) << report.out;
+    EXPECT_NE(report.out.find("\"numErrors\": 0"), std::string::npos) << report.out;
+    EXPECT_NE(report.out.find("\"numWarnings\": 0"), std::string::npos) << report.out;
 
     // The same tree and the same bytes through --leaf-texture on the preset.
     const fs::path viaOption = dir / "option";
