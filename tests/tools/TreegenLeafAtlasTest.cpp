@@ -216,4 +216,6 @@ TEST(TreegenLeafAtlas, ABadLeafTextureSaysWhyAndWritesNothing) {
     EXPECT_EQ(run.status, 2);
     EXPECT_NE(run.out.find("--leaf-texture: leaf texture"), std::string::npos) << run.out;
     EXPECT_FALSE(fs::exists(out));
+    run = treegen("stats --leaf-texture '" + (dir / "notimage.txt").string() + "'");
+    EXPECT_EQ(run.status, 2) << run.out;
 }

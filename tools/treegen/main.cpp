@@ -184,6 +184,8 @@ int main(int argc, char** argv) {
         if (!resolve(statsOpts, species, seed)) return kUsageError;
         const std::optional<TreeInput> input = loadInput(species, statsOpts);
         if (!input) return kUsageError;
+        // Counters do not depend on the leaf picture, but a bad one is refused as everywhere.
+        if (!loadLeafTexture(*input, TREE_MEDIA_DIR)) return kUsageError;
         try {
             // The engine's mesh layer without a renderer: buffers in system memory.
             Velk::HardwareBufferManager buffers;
