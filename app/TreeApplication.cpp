@@ -83,6 +83,7 @@ void TreeApplication::createFrameListener() {
             {"regenerations", listener->getRegenerationCount()},
             {"treesShown", state.treeScene->getShowCount()},
             {"speciesFile", state.speciesFile},
+            {"leafTexture", state.leafTexture},
         };
         if (state.parameters)
             j["workingParameters"] = {{"type", state.parameters->getType()},

@@ -21,6 +21,8 @@ public:
     ~TreeApplication() override;
 
     const TreeDemoState& getState() const { return state; }
+    // The leaf atlas to start with, a texture name of leafTextureName.
+    void setStartLeafTexture(const std::string& texture) { state.leafTexture = texture; }
 
 protected:
     void createFrameListener() override;

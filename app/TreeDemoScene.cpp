@@ -26,7 +26,7 @@ void placeOrbitCamera(Velk::Camera& camera, const TreeDemoState& state, float h)
 }
 
 void buildTreeScene(Velk::SceneManager& scene, Velk::Camera& camera, TreeDemoState& state,
-                    const TreeParameters& params, int32_t seed) {
+                    const TreeParameters& params, int32_t seed, const std::string& leafTexture) {
     using namespace Velk;
     scene.setAmbientLight(ColourValue(0.5f, 0.5f, 0.5f, 1.0f));
     scene.setSkyBox(true, "Examples/BlueSkyBox", 50, true, Quaternion::IDENTITY);
@@ -35,7 +35,8 @@ void buildTreeScene(Velk::SceneManager& scene, Velk::Camera& camera, TreeDemoSta
     light->setType(Light::LT_DIRECTIONAL);
     light->setDirection(Vector3(-0.5f, -0.5f, 0.0f));
 
-    createTreeMaterials();
+    createTreeMaterials(leafTexture);
+    state.leafTexture = leafTexture;
 
     SceneNode* node = scene.getRootSceneNode()->createChildSceneNode(Vector3::ZERO, Quaternion::IDENTITY);
     state.treeScene = std::make_unique<TreeScene>(scene, *node);
@@ -48,7 +49,7 @@ void buildTreeScene(Velk::SceneManager& scene, Velk::Camera& camera, TreeDemoSta
 }
 
 void TreeApplication::createScene() {
-    buildTreeScene(*sceneManager, *camera, state, *startParameters, 0);
+    buildTreeScene(*sceneManager, *camera, state, *startParameters, 0, state.leafTexture);
     state.groundAndShadow = root->getRenderSystem()->isGroundAndShadowOn();
     showGroundAndShadow(*sceneManager, state.groundAndShadow);
     state.treePanel = Velk::OverlayManager::getSingleton().getByName("Example/TreeOverlay");

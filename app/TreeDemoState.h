@@ -4,6 +4,7 @@
 #include <memory>  // Required for: std::unique_ptr
 #include <string>  // Required for: std::string
 
+#include "LeafTexture.h"    // Required for: DEFAULT_LEAF_TEXTURE
 #include "Tree.h"           // Required for: Tree
 #include "TreeParameters.h" // Required for: TreeParameters
 #include "TreeScene.h"      // Required for: TreeScene
@@ -31,6 +32,7 @@ struct TreeDemoState {
     std::string speciesFile;                    // the species file the tree came from; "" for a preset
     bool groundAndShadow = true;                // ground under the tree, shadows on (G)
     float framedHeight = -1.0f;                 // look-at height chosen by Home; below 0: none
+    std::string leafTexture = DEFAULT_LEAF_TEXTURE; // the leaf atlas on show (leafTextureName)
 
     // The tree on show (there is one from the scene's start on).
     Tree& tree() const { return *treeScene->getTree(); }
@@ -39,8 +41,10 @@ struct TreeDemoState {
 // Builds the tree scene: ambient light, sky box, the sun, the bark, leaf
 // and coordinate-frame materials, the tree of `params` and `seed` with its
 // mesh "TreeMesh" and entity "TreeEntity", and the camera on its orbit.
+// `leafTexture`: the leaf atlas (createTreeMaterials).
 void buildTreeScene(Velk::SceneManager& scene, Velk::Camera& camera, TreeDemoState& state,
-                    const TreeParameters& params, int32_t seed);
+                    const TreeParameters& params, int32_t seed,
+                    const std::string& leafTexture = DEFAULT_LEAF_TEXTURE);
 
 // Places the camera on the orbit round the tree's axis, looking at height h.
 void placeOrbitCamera(Velk::Camera& camera, const TreeDemoState& state, float lookAtHeight);

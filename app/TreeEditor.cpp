@@ -1,7 +1,9 @@
 #include "TreeEditor.h"
 
 #include "ParameterTable.h"
+#include "LeafTexture.h"
 #include "SpeciesFile.h"
+#include "TreeMaterials.h"
 #include "TreeTooLarge.h"
 #include "core/Exception.h"  // Required for: Velk::Exception
 #include "core/FileWriter.h" // Required for: Velk::writeFileAtomically
@@ -13,6 +15,8 @@
 #include <cmath>      // Required for: std::llround
 #include <cstdio>     // Required for: std::snprintf
 #include <filesystem> // Required for: std::filesystem
+#include <stdexcept>  // Required for: std::runtime_error
+#include <vector>     // Required for: std::vector
 #include <utility>    // Required for: std::move
 
 namespace fs = std::filesystem;
@@ -86,6 +90,17 @@ bool TreeEditor::loadFile(const std::string& path) {
         fileError_ = true;
         return false;
     }
+    // A file that names no atlas keeps the one on show.
+    std::string texture = state_.leafTexture;
+    if (!species.leafTexture.empty()) {
+        try {
+            texture = leafTextureName(species.leafTexture, fs::path(path).parent_path().string());
+        } catch (const std::runtime_error& bad) {
+            error_ = path + ": leafTexture: " + bad.what();
+            fileError_ = true;
+            return false;
+        }
+    }
     try {
         state_.treeScene->show(*species.parameters, state_.seed);
     } catch (const TreeTooLarge& tooLarge) {
@@ -98,6 +113,7 @@ bool TreeEditor::loadFile(const std::string& path) {
     state_.speciesFile = path;
     error_.clear();
     fileError_ = false;
+    if (texture != state_.leafTexture) applyLeafTexture(texture);
     treeChanged_();
     return true;
 }
@@ -135,6 +151,7 @@ void TreeEditor::drawPanel() {
         regrow();
     }
     noteItem("seed");
+    drawLeafTextureCombo();
 
     if (ImGui::Button("Save")) {
         setField(nameField_, state_.speciesFile.empty() ? state_.tree().params->getTypeName() : stemOf(state_.speciesFile));
@@ -264,6 +281,36 @@ void TreeEditor::drawSavePopup() {
     ImGui::EndPopup();
 }
 
+// The media's leaf atlases, and the one on show when it is a file of the user's.
+void TreeEditor::drawLeafTextureCombo() {
+    std::vector<std::string> choices = mediaLeafAtlases();
+    if (std::find(choices.begin(), choices.end(), state_.leafTexture) == choices.end())
+        choices.push_back(state_.leafTexture);
+    const bool open = ImGui::BeginCombo("leaf texture", fs::path(state_.leafTexture).filename().c_str());
+    noteItem("leafTexture");
+    if (!open) return;
+    for (const std::string& choice : choices) {
+        const bool selected = choice == state_.leafTexture;
+        if (ImGui::Selectable(fs::path(choice).filename().c_str(), selected) && !selected)
+            applyLeafTexture(choice);
+        noteItem("leafTexture:" + fs::path(choice).filename().string());
+    }
+    ImGui::EndCombo();
+}
+
+// The material takes the atlas; one that does not load leaves the one on show.
+bool TreeEditor::applyLeafTexture(const std::string& texture) {
+    try {
+        setLeafTextureOfMaterial(texture);
+    } catch (const Velk::Exception& e) {
+        error_ = "leaf texture " + texture + ": " + e.getDescription();
+        fileError_ = false;
+        return false;
+    }
+    state_.leafTexture = texture;
+    return true;
+}
+
 // Asks for the path; a file that loads is watched from then on.
 void TreeEditor::drawLoadPopup() {
     if (!ImGui::BeginPopupModal("Load species", nullptr, ImGuiWindowFlags_AlwaysAutoResize)) return;
@@ -299,7 +346,8 @@ void TreeEditor::save(const std::string& name) {
     }
     const std::string target = name + ".json";
     try {
-        Velk::writeFileAtomically(target, speciesFileText(*state_.tree().params, name));
+        Velk::writeFileAtomically(target, speciesFileText(*state_.tree().params, name,
+                                                         state_.leafTexture == DEFAULT_LEAF_TEXTURE ? "" : state_.leafTexture));
     } catch (const Velk::Exception& e) {
         status_ = "Not saved: " + e.getDescription();
         return;

@@ -58,6 +58,8 @@ private:
     // Reads a species file into the working set and regrows; false (with the
     // error set) when the file cannot be used.
     bool loadFile(const std::string& path);
+    void drawLeafTextureCombo();
+    bool applyLeafTexture(const std::string& texture);
     void drawPanel();
     void drawParameters(int group, int level);
     // One slider or field; true when the value changed.

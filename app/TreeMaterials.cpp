@@ -4,10 +4,12 @@
 #include "TreeParameters.h"
 #include "material/Material.h"        // Required for: Velk::Material, Velk::Pass
 #include "material/MaterialManager.h" // Required for: Velk::MaterialManager
+#include "material/TextureManager.h"  // Required for: Velk::TextureManager
+#include "material/TextureUnitState.h" // Required for: Velk::TextureUnitState
 #include "scene/Entity.h"             // Required for: Velk::Entity, Velk::SubEntity
 
 // The leaf colours set here stand until a leaf key restyles them.
-void createTreeMaterials() {
+void createTreeMaterials(const std::string& leafTexture) {
     using namespace Velk;
     MaterialManager& materials = MaterialManager::getSingleton();
     MaterialPtr bark = materials.create("BarkTextMat");
@@ -15,7 +17,7 @@ void createTreeMaterials() {
 
     MaterialPtr leaves = materials.create("LeafTextMat");
     Pass* leafPass = leaves->getTechnique(0)->getPass(0);
-    leafPass->createTextureUnitState("tree_leaves_pack1.tga", 0);
+    leafPass->createTextureUnitState(leafTexture, 0);
     leafPass->setSceneBlending(SBT_TRANSPARENT_ALPHA);
     leafPass->setCullingMode(CULL_NONE);
     leafPass->setManualCullingMode(MANUAL_CULL_NONE);
@@ -27,6 +29,13 @@ void createTreeMaterials() {
     Pass* framePass = frames->getTechnique(0)->getPass(0);
     framePass->setSceneBlending(SBT_TRANSPARENT_ALPHA);
     framePass->setLightingEnabled(false);
+}
+
+void setLeafTextureOfMaterial(const std::string& leafTexture) {
+    using namespace Velk;
+    TexturePtr texture = TextureManager::getSingleton().load(leafTexture);
+    MaterialManager::getSingleton().getByName("LeafTextMat")->getTechnique(0)->getPass(0)->getTextureUnitState(0)->setTexture(
+        std::move(texture));
 }
 
 void assignTreeMaterials(Velk::Entity& entity, const Tree& tree) {

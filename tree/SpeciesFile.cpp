@@ -129,6 +129,7 @@ private:
     Species build(const std::vector<JsonMember>& members) {
         const JsonMember* name = nullptr;
         const JsonMember* base = nullptr;
+        const JsonMember* leafTexture = nullptr;
         std::vector<const JsonMember*> given(parameterTable().size(), nullptr);
         // Every key is known and given once, before anything is applied.
         for (const JsonMember& m : members) {
@@ -137,6 +138,8 @@ private:
                 slot = &name;
             } else if (m.key == "base") {
                 slot = &base;
+            } else if (m.key == "leafTexture") {
+                slot = &leafTexture;
             } else if (const ParameterInfo* info = findParameter(m.key)) {
                 slot = &given[size_t(info - parameterTable().data())];
             } else {
@@ -165,6 +168,14 @@ private:
             if (name->isArray || name->hasNested || name->scalar.kind != JsonScalar::String)
                 fail(name->placeOfValue(), "name", "not a string; accepted: the species name as a string");
             species.name = name->scalar.text;
+        }
+        if (leafTexture) {
+            if (leafTexture->isArray || leafTexture->hasNested || leafTexture->scalar.kind != JsonScalar::String ||
+                leafTexture->scalar.text.empty())
+                fail(leafTexture->placeOfValue(), "leafTexture",
+                     "not a file name; accepted: the name of a leaf atlas in the media (such as "
+                     "\"tree_leaves_round.tga\") or the path of an image with alpha, as a string");
+            species.leafTexture = leafTexture->scalar.text;
         }
 
         TreeParameters& p = *species.parameters;
@@ -273,8 +284,10 @@ Species readSpeciesFile(const std::string& path) {
     return species;
 }
 
-std::string speciesFileText(const TreeParameters& p, const std::string& name) {
+std::string speciesFileText(const TreeParameters& p, const std::string& name, const std::string& leafTexture) {
     std::string out = "{\n  \"name\": " + Json(name).dump(-1, ' ', false, Json::error_handler_t::replace);
+    if (!leafTexture.empty())
+        out += ",\n  \"leafTexture\": " + Json(leafTexture).dump(-1, ' ', false, Json::error_handler_t::replace);
     for (const ParameterInfo& info : parameterTable()) {
         out += ",\n  \"";
         out += info.name;
@@ -353,6 +366,13 @@ std::string speciesSchemaText() {
                         "gives only the fields it changes"},
         {"oneOf", {{{"type", "integer"}, {"minimum", 0}, {"maximum", TREE_TYPE_COUNT - 1}},
                    {{"type", "string"}, {"enum", presets}}}}};
+    properties["leafTexture"] = {
+        {"type", "string"},
+        {"minLength", 1},
+        {"description", "the leaf atlas: a name in the media (tree_leaves_pack1.tga, the default; "
+                        "tree_leaves_round.tga, tree_leaves_narrow.tga, tree_leaves_needles.tga, "
+                        "tree_leaves_frond.tga) or the path of an image with alpha, relative to this "
+                        "file; four leaf pictures, one per quarter, stalk at the bottom"}};
     Json required = Json::array();
     for (const ParameterInfo& info : parameterTable()) {
         Json value = {{"type", info.isInteger() ? "integer" : "number"},

@@ -13,6 +13,10 @@
 struct Species {
     std::string name;
     std::unique_ptr<TreeParameters> parameters;
+    // The leaf atlas the species names ("leafTexture"), as written in the
+    // file: a media name or a path to an image. Empty: the program's own atlas.
+    // A picture, not a growth number, so it lives beside the parameters.
+    std::string leafTexture;
 };
 
 // Why a species file (or a --set assignment) cannot be used. what() is the
@@ -46,8 +50,10 @@ Species readSpeciesFile(const std::string& path);
 Species parseSpecies(std::string_view text, const std::string& fileName);
 // The complete species file of a parameter set: every field by name, floats
 // as the shortest decimal that reads back to the same float. The same
-// parameters and name always give the same bytes.
-std::string speciesFileText(const TreeParameters& p, const std::string& name);
+// parameters and name always give the same bytes. `leafTexture` is written
+// only when it is not empty.
+std::string speciesFileText(const TreeParameters& p, const std::string& name,
+                            const std::string& leafTexture = "");
 // Applies "name=value" or "name[level]=value" (a per-level name without an
 // index sets every level) with the checks of the file reader; throws
 // SpeciesError with the assignment as its file.

@@ -15,6 +15,8 @@ public:
 
     const std::string& getTextureName() const { return texture_->getName(); }
     const TexturePtr& getTexture() const { return texture_; }
+    // Samples another texture from now on, with the same coordinate set.
+    void setTexture(TexturePtr texture) { texture_ = std::move(texture); }
     unsigned int getTextureCoordSet() const { return coordSet_; }
     bool isCubic() const { return texture_->getType() == Texture::Type::Cube; }
 

@@ -227,3 +227,38 @@ TEST(TreeEditor, SpeciesFileStartsTheTreeAndABadOneEndsTheProgramWithStatusTwo) 
     EXPECT_EQ(missing.status, 2);
     EXPECT_NE(missing.output.find("--species-file needs a file name"), std::string::npos) << missing.output;
 }
+
+// The leaf texture combo puts another atlas on the leaves (the engine loads
+// it) and Save writes it into the species file; a species file's leafTexture
+// and --leaf-texture choose the atlas at the start, a bad one ends the
+// program with status 2 before anything opens.
+TEST(TreeEditor, LeafTextureComboAndOptionsChooseTheLeafAtlas) {
+    const DemoRun opened = tree("atlas-open", 3, "2 E");
+    ASSERT_EQ(opened.status, 0) << opened.output;
+    EXPECT_EQ(opened.state["treeDemo"]["leafTexture"], "tree_leaves_pack1.tga");
+    const std::string openCombo = "2 E\n" + click(4, inside(opened.state, "leafTexture"));
+    const DemoRun listed = tree("atlas-list", 8, openCombo);
+    ASSERT_EQ(listed.status, 0) << listed.output;
+    const std::string script = openCombo + click(8, inside(listed.state, "leafTexture:tree_leaves_needles.tga")) +
+                               click(12, inside(opened.state, "button:Save")) + "18 RETURN\n";
+    const DemoRun picked = tree("atlas-pick", 20, script);
+    ASSERT_EQ(picked.status, 0) << picked.output;
+    EXPECT_EQ(picked.state["treeDemo"]["leafTexture"], "tree_leaves_needles.tga");
+    EXPECT_NE(picked.log.find("Texture 'tree_leaves_needles.tga' loaded"), std::string::npos) << picked.log;
+    const std::string saved = picked.folder + "/" + picked.state["treeDemo"]["editor"]["lastSaved"].get<std::string>();
+    EXPECT_NE(readText(saved).find("\"leafTexture\": \"tree_leaves_needles.tga\""), std::string::npos)
+        << readText(saved);
+
+    const DemoRun fromFile = tree("atlas-file", 2, "", "--species-file '" + std::string(SPECIES_DIR) + "/frond-palm.json'");
+    ASSERT_EQ(fromFile.status, 0) << fromFile.output;
+    EXPECT_EQ(fromFile.state["treeDemo"]["leafTexture"], "tree_leaves_frond.tga");
+    const DemoRun fromOption = tree("atlas-option", 2, "", "--leaf-texture tree_leaves_round.tga");
+    ASSERT_EQ(fromOption.status, 0) << fromOption.output;
+    EXPECT_EQ(fromOption.state["treeDemo"]["leafTexture"], "tree_leaves_round.tga");
+    EXPECT_NE(fromOption.log.find("Texture 'tree_leaves_round.tga' loaded"), std::string::npos);
+
+    const DemoRun missing = tree("atlas-missing", 2, "", "--leaf-texture no-such-atlas.png");
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_NE(missing.output.find("treedemo: --leaf-texture: leaf texture \"no-such-atlas.png\""), std::string::npos)
+        << missing.output;
+}

@@ -224,7 +224,8 @@ TEST(TreegenSpecies, SchemaAndReferenceComeFromTheParameterTable) {
     const nlohmann::json schema = nlohmann::json::parse(schemaRun.out);
     EXPECT_EQ(schema["type"], "object");
     EXPECT_EQ(schema["additionalProperties"], false);
-    EXPECT_EQ(schema["properties"].size(), 45u); // 43 parameters, "name" and "base"
+    EXPECT_EQ(schema["properties"].size(), 46u); // 43 parameters, "name", "base" and "leafTexture"
+    EXPECT_EQ(schema["properties"]["leafTexture"]["type"], "string");
     EXPECT_EQ(schema["properties"]["shape"]["maximum"], 8);
     EXPECT_EQ(schema["properties"]["downAngle"]["type"], "array");
     EXPECT_EQ(schema["then"]["required"].size(), 43u);
@@ -245,4 +246,25 @@ TEST(TreegenSpecies, SchemaAndReferenceComeFromTheParameterTable) {
     const std::string readme = readFile(std::string(PROJECT_SOURCE_DIR) + "/README.md");
     EXPECT_NE(readme.find(reference.out), std::string::npos)
         << "README.md's \"Parameter reference\" differs from `treegen species --reference`; paste it in";
+}
+
+// leafTexture is read, written back by `treegen species` (after "name") and
+// left out for a species that names none, so a preset's file is unchanged.
+TEST(TreegenSpecies, LeafTextureIsReadAndWrittenBackOnlyWhenNamed) {
+    for (const char* file : {"round-leaf-aspen.json", "round-leaf-poplar.json", "narrow-leaf-willow.json",
+                             "needle-larch.json", "frond-palm.json"}) {
+        const ProcessResult run =
+            treegen("species --species-file '" + std::string(PROJECT_SOURCE_DIR) + "/species/" + file + "'");
+        ASSERT_EQ(run.status, 0) << file << ": " << run.out;
+        const nlohmann::json written = nlohmann::json::parse(run.out);
+        ASSERT_TRUE(written.contains("leafTexture")) << file;
+        EXPECT_EQ(written["leafTexture"].get<std::string>().rfind("tree_leaves_", 0), 0u) << file;
+        EXPECT_NE(run.out.find("\"name\": " + written["name"].dump() + ",\n  \"leafTexture\": "), std::string::npos)
+            << run.out.substr(0, 200);
+    }
+    for (int species = 0; species < 7; ++species) {
+        const ProcessResult preset = treegen("species --species " + std::to_string(species));
+        ASSERT_EQ(preset.status, 0);
+        EXPECT_EQ(preset.out.find("leafTexture"), std::string::npos) << species;
+    }
 }

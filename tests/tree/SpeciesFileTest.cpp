@@ -215,3 +215,30 @@ TEST(TreeBudget, PlannedVerticesMatchWhatGrowthCounts) {
         EXPECT_TRUE(under.overBudget()) << p.getTypeName();
     }
 }
+
+// leafTexture is a string beside the parameters: read as written, written
+// back after "name", left out when empty; anything but a non-empty string is
+// refused at its place.
+TEST(SpeciesFile, LeafTextureIsAStringBesideTheParameters) {
+    const Species read = parseSpecies("{\"base\": 1, \"leafTexture\": \"my leaves.png\"}", "mine.json");
+    EXPECT_EQ(read.leafTexture, "my leaves.png");
+    expectSameParameters(*read.parameters, preset(TREE_QUAKING_ASPEN), "leafTexture changes no parameter");
+    EXPECT_EQ(parseSpecies("{\"base\": 1}", "plain.json").leafTexture, "");
+
+    const TreeParameters aspen = preset(TREE_QUAKING_ASPEN);
+    const std::string text = speciesFileText(aspen, "Mine", read.leafTexture);
+    EXPECT_EQ(text.rfind("{\n  \"name\": \"Mine\",\n  \"leafTexture\": \"my leaves.png\",\n", 0), 0u) << text;
+    EXPECT_EQ(parseSpecies(text, "mine.json").leafTexture, "my leaves.png");
+    EXPECT_EQ(speciesFileText(aspen, "Mine", ""), speciesFileText(aspen, "Mine"));
+    EXPECT_EQ(speciesFileText(aspen, "Mine").find("leafTexture"), std::string::npos);
+
+    for (const char* bad : {"{\"base\": 1,\n \"leafTexture\": 3}", "{\"base\": 1,\n \"leafTexture\": \"\"}",
+                            "{\"base\": 1,\n \"leafTexture\": [\"a.png\"]}"}) {
+        const SpeciesError e = errorOf(bad);
+        EXPECT_EQ(e.field(), "leafTexture") << bad;
+        EXPECT_EQ(e.line(), 2u) << bad;
+        EXPECT_NE(e.problem().find("not a file name"), std::string::npos) << e.what();
+    }
+    EXPECT_EQ(errorOf("{\"base\": 1, \"leafTexture\": \"a\", \"leafTexture\": \"b\"}").problem(), "given twice");
+    EXPECT_NE(speciesSchemaText().find("\"leafTexture\": {"), std::string::npos);
+}

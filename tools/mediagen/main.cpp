@@ -37,6 +37,11 @@ int main(int argc, char** argv) {
             std::filesystem::create_directories(exportFolder);
             writeImage(leaves, exportFolder + "/tree_leaves_pack1.png");
         }
+        // Atlases of other kinds of leaf that species files can name.
+        writeImage(makeLeafAtlas(LeafKind::Round, 512), out + "/tree_leaves_round.tga");
+        writeImage(makeLeafAtlas(LeafKind::Narrow, 512), out + "/tree_leaves_narrow.tga");
+        writeImage(makeLeafAtlas(LeafKind::Needles, 512), out + "/tree_leaves_needles.tga");
+        writeImage(makeLeafAtlas(LeafKind::Frond, 512), out + "/tree_leaves_frond.tga");
         writeImage(makeGround(1024), out + "/ground_grass.jpg");
         const char* faceNames[6] = {"px", "nx", "py", "ny", "pz", "nz"};
         const auto faces = makeSkyFaces(256);

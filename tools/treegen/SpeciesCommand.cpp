@@ -54,7 +54,7 @@ int runSpeciesCommand(const SpeciesCommand& command) {
         }
         try {
             const TreeInput input = loadTreeInput(*species, command.source);
-            text = speciesFileText(*input.parameters, input.name);
+            text = speciesFileText(*input.parameters, input.name, input.leafTexture);
         } catch (const SpeciesError& e) {
             std::cerr << "treegen: " << e.what() << '\n';
             return kUsageError;

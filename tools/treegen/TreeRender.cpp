@@ -51,7 +51,8 @@ private:
 } // namespace
 
 double renderTree(uint32_t species, int32_t seed, const std::string& path, const RenderView& view,
-                  const std::string& mediaDir, const TreeParameters* params, uint64_t maxVertices) {
+                  const std::string& mediaDir, const TreeParameters* params, uint64_t maxVertices,
+                  const std::string& leafTexture) {
     const auto start = std::chrono::steady_clock::now();
     if (params) {
         // Only the structure pass: a tree too large is refused before any drawing starts.
@@ -83,7 +84,8 @@ double renderTree(uint32_t species, int32_t seed, const std::string& path, const
         state.cameraDistance = view.distance;
         TreeParameters preset(2);
         preset.loadPreset(species);
-        buildTreeScene(*scene, *camera, state, params ? *params : preset, seed);
+        buildTreeScene(*scene, *camera, state, params ? *params : preset, seed,
+                       leafTexture.empty() ? DEFAULT_LEAF_TEXTURE : leafTexture);
         showGroundAndShadow(*scene, view.ground);
         if (view.distance <= 0.0f) {
             const TreeFraming framing = frameTree(treeBounds(state.tree()), camera->getFOVy(), camera->getAspectRatio(),

@@ -24,6 +24,7 @@ struct RenderView {
 // throws std::runtime_error saying what failed.
 // `params`, when given, replaces the preset's parameters; a tree over
 // `maxVertices` throws TreeTooLarge before anything is grown or drawn.
+// `leafTexture`, when given, is the absolute path of the leaf atlas to use.
 double renderTree(uint32_t species, int32_t seed, const std::string& path, const RenderView& view,
                   const std::string& mediaDir, const TreeParameters* params = nullptr,
-                  uint64_t maxVertices = Tree::DEFAULT_VERTEX_BUDGET);
+                  uint64_t maxVertices = Tree::DEFAULT_VERTEX_BUDGET, const std::string& leafTexture = "");

@@ -57,6 +57,17 @@ std::optional<TreeInput> loadInput(uint32_t species, const TreeOptions& opts) {
     }
 }
 
+// The absolute path of the input's leaf atlas ("" for the program's own).
+// Prints why and returns nothing when it names no usable image.
+std::optional<std::string> loadLeafTexture(const TreeInput& input, const std::string& mediaDir) {
+    try {
+        return inputLeafTexture(input, mediaDir);
+    } catch (const std::exception& e) {
+        std::cerr << "treegen: " << e.what() << '\n';
+        return std::nullopt;
+    }
+}
+
 // Checks the tree options; prints why and returns false when they are unusable.
 bool resolve(const TreeOptions& opts, uint32_t& species, int32_t& seed) {
     const auto parsed = parseSpecies(opts.species);
@@ -173,6 +184,8 @@ int main(int argc, char** argv) {
         if (!resolve(statsOpts, species, seed)) return kUsageError;
         const std::optional<TreeInput> input = loadInput(species, statsOpts);
         if (!input) return kUsageError;
+        // Counters do not depend on the leaf picture, but a bad one is refused as everywhere.
+        if (!loadLeafTexture(*input, TREE_MEDIA_DIR)) return kUsageError;
         try {
             // The engine's mesh layer without a renderer: buffers in system memory.
             Velk::HardwareBufferManager buffers;
@@ -209,13 +222,16 @@ int main(int argc, char** argv) {
         if (!resolve(exportOpts, species, seed)) return kUsageError;
         const std::optional<TreeInput> input = loadInput(species, exportOpts);
         if (!input) return kUsageError;
+        const std::optional<std::string> leafTexture = loadLeafTexture(*input, TREE_MEDIA_DIR);
+        if (!leafTexture) return kUsageError;
         if (!isExportExtension(output)) {
             std::cerr << "treegen: cannot export to " << output
                       << ": unknown extension (expected .glb, .gltf or .obj)\n";
             return kUsageError;
         }
         try {
-            const ExportReport report = exportTree(*input->parameters, seed, output, input->maxVertices);
+            const ExportReport report = exportTree(*input->parameters, seed, output, input->maxVertices,
+                                                   *leafTexture);
             std::cout << "wrote";
             for (const std::string& f : report.files) std::cout << ' ' << f;
             std::cout << "\nseed " << seed << ", " << report.vertices << " vertices, " << report.triangles
@@ -237,6 +253,8 @@ int main(int argc, char** argv) {
             return kUsageError;
         }
         view.ground = !noGround;
+        const std::optional<std::string> leafTexture = loadLeafTexture(*input, mediaDir);
+        if (!leafTexture) return kUsageError;
         if (!hasExtension(image, ".png")) {
             std::cerr << "treegen: cannot render to " << image << ": unknown extension (expected .png)\n";
             return kUsageError;
@@ -244,7 +262,7 @@ int main(int argc, char** argv) {
         try {
             const double ms = renderTree(species, seed, image, view, mediaDir,
                                          input->fromPreset ? nullptr : input->parameters.get(),
-                                         input->maxVertices);
+                                         input->maxVertices, *leafTexture);
             std::cout << "wrote " << image << " (" << view.width << "x" << view.height << ", seed " << seed
                       << ") in " << ms << " ms\n";
         } catch (const std::exception& e) {

@@ -100,7 +100,7 @@ std::vector<OutputFile> makeGltf(const MeshView& mesh, const ExportTextures& tex
     std::map<ExportMaterial, size_t> materialIndex;
     const std::filesystem::path target(path);
     const std::string stem = target.stem().string();
-    auto addImage = [&](const std::vector<uint8_t>& bytes, const char* mime, const char* file) {
+    auto addImage = [&](const std::vector<uint8_t>& bytes, const char* mime, const std::string& file) {
         json image;
         if (binary) {
             const size_t at = append(blob, bytes.data(), bytes.size());
@@ -123,7 +123,7 @@ std::vector<OutputFile> makeGltf(const MeshView& mesh, const ExportTextures& tex
                                                 {"metallicFactor", 0.0}, {"roughnessFactor", 1.0}};
         } else if (m == ExportMaterial::Leaves) {
             const size_t texture =
-                addImage(textures.leavesPng, "image/png", "tree_leaves_pack1.png");
+                addImage(textures.leavesPng, "image/png", textures.leavesName + ".png");
             material["pbrMetallicRoughness"] = {{"baseColorTexture", {{"index", texture}}},
                                                 {"metallicFactor", 0.0}, {"roughnessFactor", 1.0}};
             material["alphaMode"] = "MASK";
@@ -203,7 +203,7 @@ std::vector<OutputFile> makeGltf(const MeshView& mesh, const ExportTextures& tex
         if (materialIndex.count(ExportMaterial::Bark))
             files.push_back({(dir / "tree_bark.jpg").string(), textures.barkJpeg});
         if (materialIndex.count(ExportMaterial::Leaves))
-            files.push_back({(dir / "tree_leaves_pack1.png").string(), textures.leavesPng});
+            files.push_back({(dir / (textures.leavesName + ".png")).string(), textures.leavesPng});
     }
     return files;
 }

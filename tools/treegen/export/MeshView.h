@@ -38,7 +38,8 @@ struct MeshView {
 struct ExportTextures {
     std::vector<uint8_t> barkJpeg;   // "tree_bark.jpg"
     std::vector<uint8_t> leavesPng;  // the leaf atlas as PNG (glTF takes PNG or JPEG only)
-    std::vector<uint8_t> leavesTga;  // "tree_leaves_pack1.tga"
+    std::vector<uint8_t> leavesTga;  // the leaf atlas as TGA (for OBJ)
+    std::string leavesName = "tree_leaves_pack1"; // the atlas files' name, without extension
 };
 
 // One file to be written, whole.

@@ -75,7 +75,7 @@ std::vector<OutputFile> makeObj(const MeshView& mesh, const ExportTextures& text
         mtl << "newmtl BarkTextMat\nKa 1 1 1\nKd 1 1 1\nKs 0 0 0\nillum 1\nmap_Kd tree_bark.jpg\n\n";
     if (used[int(ExportMaterial::Leaves)])
         mtl << "newmtl LeafTextMat\nKa 0.5 0.6 0.5\nKd 0.9 1 0.9\nKs 0 0 0\nillum 1\n"
-               "map_Kd tree_leaves_pack1.tga\nmap_d tree_leaves_pack1.tga\n\n";
+            << "map_Kd " << textures.leavesName << ".tga\nmap_d " << textures.leavesName << ".tga\n\n";
     if (used[int(ExportMaterial::Markers)])
         mtl << "newmtl CoordFrameMat\nKd 1 1 1\nillum 0\n\n";
 
@@ -85,6 +85,6 @@ std::vector<OutputFile> makeObj(const MeshView& mesh, const ExportTextures& text
     if (used[int(ExportMaterial::Bark)])
         files.push_back({(dir / "tree_bark.jpg").string(), textures.barkJpeg});
     if (used[int(ExportMaterial::Leaves)])
-        files.push_back({(dir / "tree_leaves_pack1.tga").string(), textures.leavesTga});
+        files.push_back({(dir / (textures.leavesName + ".tga")).string(), textures.leavesTga});
     return files;
 }

@@ -1,6 +1,7 @@
 #include "TreeExport.h"
 
 #include "BuiltTextures.h"
+#include "ExportTexturesMaker.h"
 #include "GltfExport.h"
 #include "ObjExport.h"
 #include "Tree.h"
@@ -44,7 +45,7 @@ ExportReport exportTree(uint32_t species, int32_t seed, const std::string& path)
 }
 
 ExportReport exportTree(const TreeParameters& params, int32_t seed, const std::string& path,
-                        uint64_t maxVertices) {
+                        uint64_t maxVertices, const std::string& leafTexture) {
     if (!isExportExtension(path))
         throw std::runtime_error("cannot export to " + path +
                                  ": unknown extension (expected .glb, .gltf or .obj)");
@@ -69,7 +70,8 @@ ExportReport exportTree(const TreeParameters& params, int32_t seed, const std::s
     report.vertices = view.vertexCount;
     for (const ExportPrimitive& p : view.primitives) report.triangles += p.indexCount / 3;
 
-    const ExportTextures textures = builtExportTextures();
+    ExportTextures textures = builtExportTextures();
+    if (!leafTexture.empty()) replaceLeafTexture(textures, leafTexture);
     const std::string ext = extensionOf(path);
     const std::vector<OutputFile> files =
         ext == ".obj" ? makeObj(view, textures, path) : makeGltf(view, textures, path, ext == ".glb");

@@ -25,5 +25,7 @@ bool isExportExtension(const std::string& path);
 ExportReport exportTree(uint32_t species, int32_t seed, const std::string& path);
 // The same for any parameter set; throws TreeTooLarge, before growing, for a
 // tree that needs more than `maxVertices` vertices.
+// `leafTexture`, when given, is the path of the leaf atlas to carry instead
+// of the program's own (as PNG for glTF, TGA for OBJ, named after the file).
 ExportReport exportTree(const TreeParameters& params, int32_t seed, const std::string& path,
-                        uint64_t maxVertices);
+                        uint64_t maxVertices, const std::string& leafTexture = "");
