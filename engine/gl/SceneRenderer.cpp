@@ -401,22 +401,7 @@ unsigned int SceneRenderer::drawGround(SceneManager& scene, const Matrix4& viewP
     glEnable(GL_DEPTH_TEST);
     glDepthFunc(GL_LEQUAL);
     glDepthMask(GL_TRUE);
-    const TextureUnitState* unit = nullptr;
-    for (std::size_t i = 0; i < pass.getNumTextureUnitStates() && unit == nullptr; ++i)
-        if (!pass.getTextureUnitState(i)->isCubic()) unit = pass.getTextureUnitState(i);
-    if (unit != nullptr) {
-        const MaterialManager& materials = MaterialManager::getSingleton();
-        unit->getTexture()->_bind(0, materials.getDefaultTextureFiltering(), materials.getDefaultAnisotropy());
-    }
-    const ColourValue& diffuse = pass.getDiffuse();
-    const ColourValue& ambient = pass.getAmbient();
-    const ColourValue& sceneAmbient = scene.getAmbientLight();
-    glUniform1i(entity_.textured, unit != nullptr ? 1 : 0);
-    glUniform1i(entity_.lit, pass.getLightingEnabled() ? 1 : 0);
-    glUniform1i(entity_.twoSided, 1);
-    glUniform4f(entity_.passDiffuse, diffuse.r, diffuse.g, diffuse.b, diffuse.a);
-    glUniform3f(entity_.ambient, sceneAmbient.r * ambient.r, sceneAmbient.g * ambient.g, sceneAmbient.b * ambient.b);
-    glUniform1f(entity_.alphaCutoff, kGroundAlphaCutoff);
+    applyPassUniforms(pass, scene, true, kGroundAlphaCutoff);
     glBindVertexArray(groundVertexArray_);
     glDrawElements(GL_TRIANGLES, groundIndexCount_, GL_UNSIGNED_INT, nullptr);
     glBindVertexArray(0);
@@ -584,17 +569,10 @@ void SceneRenderer::applyPassState(const Pass& pass, int detail) {
     glDepthMask(pass.getDepthWriteEnabled() ? GL_TRUE : GL_FALSE);
 }
 
-// One indexed draw; the entity program is in use and its transforms are set.
-unsigned int SceneRenderer::drawSubEntity(SubEntity& subEntity, const Matrix4&, SceneManager& scene, int detail) {
-    const SubMesh& subMesh = *subEntity.getSubMesh();
-    const IndexData& indices = *subMesh.indexData;
-    if (indices.indexCount == 0) return 0;
-    vertexArrayOf(subEntity);
-    const Pass& pass = passOf(subEntity);
-    applyPassState(pass, detail);
-    const DrawStyle style = styleOf(pass);
-    if (style == DrawStyle::CutOut) glDisable(GL_BLEND);
-
+// The pass's first flat texture on unit 0 and its colours, lighting, sides
+// and alpha cut-off as the entity program's uniforms (the ground and every
+// sub-entity draw through it).
+void SceneRenderer::applyPassUniforms(const Pass& pass, SceneManager& scene, bool twoSided, float alphaCutoff) {
     const TextureUnitState* unit = nullptr;
     for (std::size_t i = 0; i < pass.getNumTextureUnitStates() && unit == nullptr; ++i)
         if (!pass.getTextureUnitState(i)->isCubic()) unit = pass.getTextureUnitState(i);
@@ -607,10 +585,23 @@ unsigned int SceneRenderer::drawSubEntity(SubEntity& subEntity, const Matrix4&, 
     const ColourValue& sceneAmbient = scene.getAmbientLight();
     glUniform1i(entity_.textured, unit != nullptr ? 1 : 0);
     glUniform1i(entity_.lit, pass.getLightingEnabled() ? 1 : 0);
-    glUniform1i(entity_.twoSided, pass.getCullingMode() == CULL_NONE ? 1 : 0);
+    glUniform1i(entity_.twoSided, twoSided ? 1 : 0);
     glUniform4f(entity_.passDiffuse, diffuse.r, diffuse.g, diffuse.b, diffuse.a);
     glUniform3f(entity_.ambient, sceneAmbient.r * ambient.r, sceneAmbient.g * ambient.g, sceneAmbient.b * ambient.b);
-    glUniform1f(entity_.alphaCutoff, style == DrawStyle::Blended ? kAlphaCutoff : -1.0f);
+    glUniform1f(entity_.alphaCutoff, alphaCutoff);
+}
+
+// One indexed draw; the entity program is in use and its transforms are set.
+unsigned int SceneRenderer::drawSubEntity(SubEntity& subEntity, const Matrix4&, SceneManager& scene, int detail) {
+    const SubMesh& subMesh = *subEntity.getSubMesh();
+    const IndexData& indices = *subMesh.indexData;
+    if (indices.indexCount == 0) return 0;
+    vertexArrayOf(subEntity);
+    const Pass& pass = passOf(subEntity);
+    applyPassState(pass, detail);
+    const DrawStyle style = styleOf(pass);
+    if (style == DrawStyle::CutOut) glDisable(GL_BLEND);
+    applyPassUniforms(pass, scene, pass.getCullingMode() == CULL_NONE, style == DrawStyle::Blended ? kAlphaCutoff : -1.0f);
 
     glBindVertexArray(subEntity._getVertexArray());
     setMissingAttributes(subEntity._getMissingAttributes());

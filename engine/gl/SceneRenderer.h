@@ -62,6 +62,7 @@ private:
             shadowMap, shadowTexel, shadowFloor;
     };
 
+    void applyPassUniforms(const Pass& pass, SceneManager& scene, bool twoSided, float alphaCutoff);
     unsigned int drawSubEntity(SubEntity& subEntity, const Matrix4& viewProjection, SceneManager& scene,
                                int detail);
     unsigned int drawSky(SceneManager& scene, Camera& camera, const Matrix4& viewProjection, bool first,
