@@ -218,6 +218,12 @@ TEST_F(SceneRender, SkyBoxFillsTheBackground) {
         ->attachObject(quad);
     EXPECT_EQ(pixelsOtherThan(renderFrame(), 0, 255, 0), 0) << "a quad nearer than the sky hides it";
     EXPECT_EQ(window->getTriangleCount(), 14u) << "sky box and quad";
+    // The sky is drawn after the things in front of it but stays behind
+    // them, even beyond its own distance.
+    quad->getParentSceneNode()->setPosition(Vector3(80.0f, 0.0f, 0.0f));
+    EXPECT_EQ(pixelsOtherThan(renderFrame(), 0, 255, 0), 0) << "a quad beyond the sky's distance hides it too";
+    quad->getParentSceneNode()->setPosition(Vector3(80.0f, 0.0f, 90.0f));
+    EXPECT_EQ(pixelsOtherThan(renderFrame(), 255, 0, 255), 64 * 48) << "sky where the quad is not";
 }
 
 // Looking at edges and corners where faces meet, away from the horizon
