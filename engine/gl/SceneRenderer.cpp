@@ -454,9 +454,9 @@ void SceneRenderer::createShadowMap() {
     glReadBuffer(GL_NONE);
 }
 
-// What the shadow map depends on: the light, and every queued sub-entity
-// (which entity, which submesh, where, whether cut out). When it is what the
-// map was drawn from, the map is kept.
+// What the shadow map depends on: the light, the wind while it blows, and
+// every queued sub-entity (which entity, which submesh, where, whether cut
+// out). When it is what the map was drawn from, the map is kept.
 bool SceneRenderer::updateShadowMap(const Vector3& towardsLight, const SceneManager& scene) {
     std::vector<double>& signature = signature_;
     signature.assign({towardsLight.x, towardsLight.y, towardsLight.z});
