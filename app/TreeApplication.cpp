@@ -79,6 +79,8 @@ void TreeApplication::createFrameListener() {
             {"cameraDistance", state.cameraDistance},
             {"wireframe", state.wireframe},
             {"groundAndShadow", state.groundAndShadow},
+            {"wind", state.treeScene->isWindOn()},
+            {"windStrength", state.treeScene->getWindStrength()},
             {"framedHeight", state.framedHeight},
             {"regenerations", listener->getRegenerationCount()},
             {"treesShown", state.treeScene->getShowCount()},

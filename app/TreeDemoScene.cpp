@@ -52,6 +52,8 @@ void TreeApplication::createScene() {
     buildTreeScene(*sceneManager, *camera, state, *startParameters, 0, state.leafTexture);
     state.groundAndShadow = root->getRenderSystem()->isGroundAndShadowOn();
     showGroundAndShadow(*sceneManager, state.groundAndShadow);
+    // The wind starts still (V lets it blow) at the strength the settings chose.
+    state.treeScene->setWind(false, root->getRenderSystem()->getWindStrength());
     state.treePanel = Velk::OverlayManager::getSingleton().getByName("Example/TreeOverlay");
     if (!state.treePanel)
         VELK_EXCEPT(ERR_ITEM_NOT_FOUND, "overlay \"Example/TreeOverlay\" not found in any resource location",

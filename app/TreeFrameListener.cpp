@@ -102,6 +102,11 @@ bool TreeFrameListener::handleKeys(const Velk::FrameEvent& event) {
         treeToggleDelay = 0.2f;
         toggleGroundAndShadow();
     }
+    if (in.isKeyDown(KC_V) && treeToggleDelay == 0.0f) {
+        treeToggleDelay = 0.2f;
+        TreeScene& trees = *state.treeScene;
+        trees.setWind(!trees.isWindOn(), trees.getWindStrength());
+    }
     if (in.isKeyDown(KC_HOME)) frameWholeTree();
     // The first accepted number key sets the delay, so one acts per frame.
     for (const SpeciesKey& k : kSpeciesKeys) {

@@ -11,6 +11,18 @@
 
 #include <string> // Required for: std::string
 
+namespace {
+
+// Across the orbit camera's first view, where the sway shows best.
+const Velk::Vector3 kWindDirection(0.3f, 0.0f, 1.0f);
+
+// Whether the mesh carries sway data already.
+bool hasSway(const Velk::Mesh& mesh) {
+    return mesh.sharedVertexData->vertexDeclaration->findElementBySemantic(Velk::VES_SWAY) != nullptr;
+}
+
+} // namespace
+
 TreeScene::TreeScene(Velk::SceneManager& scene, Velk::SceneNode& node) : scene_(scene), node_(node) {}
 
 TreeScene::~TreeScene() = default;
@@ -49,8 +61,26 @@ void TreeScene::build(const TreeParameters& params, int32_t seed, uint64_t verte
     requireWithinBudget(*tree_);
     seed_ = seed;
     tree_->grow();
-    tree_->buildMesh("TreeMesh");
+    Velk::Mesh* mesh = tree_->buildMesh("TreeMesh");
+    // Sway data only when it is used: a still tree costs nothing more.
+    if (windOn_) tree_->buildWind(*mesh);
     entity_ = scene_.createEntity("TreeEntity", "TreeMesh");
     assignTreeMaterials(*entity_, *tree_);
     node_.attachObject(entity_);
+    applyWind();
+}
+
+void TreeScene::setWind(bool on, float strength) {
+    windOn_ = on;
+    windStrength_ = strength;
+    if (on && entity_ != nullptr && !hasSway(*entity_->getMesh())) {
+        tree_->buildWind(*entity_->getMesh());
+        entity_->_notifyVertexDataChanged();
+    }
+    applyWind();
+}
+
+void TreeScene::applyWind() {
+    const float height = tree_ ? tree_->extent.y : 0.0f;
+    scene_.setWind(kWindDirection, windOn_ ? windStrength_ : 0.0f, height);
 }

@@ -32,6 +32,14 @@ public:
     void show(const TreeParameters& params, int32_t seed,
               uint64_t vertexBudget = Tree::DEFAULT_VERTEX_BUDGET);
 
+    // Whether the tree sways in the wind, `strength` the share of a strong
+    // wind (0: still). The tree on show and every later one get their sway
+    // data when the wind is on; off, the scene is still and draws exactly as
+    // without the wind.
+    void setWind(bool on, float strength);
+    bool isWindOn() const { return windOn_; }
+    float getWindStrength() const { return windStrength_; }
+
     // The tree on show, null before the first `show`.
     Tree* getTree() const { return tree_.get(); }
     Velk::Entity* getEntity() const { return entity_; }
@@ -44,6 +52,8 @@ private:
     void removeTree();
     // Grows the tree, builds its mesh and shows its entity.
     void build(const TreeParameters& params, int32_t seed, uint64_t vertexBudget);
+    // Hands the scene the wind for the tree on show (its height sets the sway).
+    void applyWind();
 
     Velk::SceneManager& scene_;
     Velk::SceneNode& node_;
@@ -52,4 +62,6 @@ private:
     Velk::Entity* entity_ = nullptr; // "TreeEntity", engine-owned
     int32_t seed_ = 0;               // the tree on show was grown with this seed
     uint32_t shows_ = 0;
+    bool windOn_ = false;
+    float windStrength_ = 0.0f;
 };

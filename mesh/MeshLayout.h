@@ -12,6 +12,8 @@ namespace TreeMeshLayout {
 inline constexpr std::size_t FLOATS_PER_VERTEX = 8;
 inline constexpr uint16_t GEOMETRY_SOURCE = 0;
 inline constexpr uint16_t COLOUR_SOURCE = 1;
+// Buffer 2, only when the wind is asked for: four sway floats per vertex.
+inline constexpr uint16_t WIND_SOURCE = 2;
 
 inline constexpr uint32_t VERTICES_PER_LEAF = 4;
 inline constexpr uint32_t INDICES_PER_LEAF = 6;

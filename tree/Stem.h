@@ -10,6 +10,9 @@
 #include <span>            // Required for: std::span
 
 class Tree;
+namespace TreeWind {
+struct StemWind;
+}
 
 // A cross-section ring: `count` world positions, in order of increasing angle
 // round the segment, stored consecutively in the stem's ringVertices from
@@ -69,6 +72,12 @@ public:
     void writeLeafIndices(uint32_t*& indices, uint32_t& base) const;
     // Nine triangles per stem point's marker.
     void writeFrameIndices(uint32_t*& indices, uint32_t& base) const;
+    // Sway data (four floats per vertex, `wind` cursor) of the bark, in the
+    // order of writeStemVertices; `context` is this stem's branch and phase,
+    // `inverseHeight` one over the tree's height.
+    void writeStemWind(float*& wind, const TreeWind::StemWind& context, float inverseHeight) const;
+    // Sway data of the leaves, in the order of writeLeafVertices.
+    void writeLeafWind(float*& wind, const TreeWind::StemWind& context, float inverseHeight) const;
 
     // The vertices of one ring of this stem.
     std::span<const Velk::Vector3> ringVertices(const StemRing& ring) const {

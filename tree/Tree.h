@@ -66,6 +66,15 @@ public:
     // engine's mesh and buffer managers and a name not yet in use. The mesh
     // belongs to the mesh manager.
     Velk::Mesh* buildMesh(const std::string& name);
+    // Adds the sway data a vertex shader needs to move the tree in the wind
+    // to a mesh that buildMesh made from this tree: a third vertex buffer of
+    // four floats per vertex (source 2). Buffers 0 and 1 stay as they are;
+    // called again, it rewrites the buffer. Draws nothing from the random
+    // generator. Defined with the mesh builder.
+    void buildWind(Velk::Mesh& mesh) const;
+    // Writes the four sway floats of every mesh vertex, in the mesh's vertex
+    // order, to `wind` (4 x vertexCount floats the caller owns).
+    void writeWind(float* wind) const;
 
     std::unique_ptr<Stem> trunk;
     float trunkLength = 0.0f;

@@ -26,6 +26,7 @@ constexpr GLuint kPosition = 0;
 constexpr GLuint kNormal = 1;
 constexpr GLuint kUv = 2;
 constexpr GLuint kColour = 3;
+constexpr GLuint kSway = 4;
 // Blended passes skip fragments this transparent, so empty parts of cut-out
 // leaves neither show nor hide what lies behind them in the depth buffer.
 constexpr float kAlphaCutoff = 0.1f;
@@ -66,6 +67,7 @@ int locationOf(const VertexElement& element) {
     case VES_TEXTURE_COORDINATES: return element.getIndex() == 0 ? static_cast<int>(kUv) : -1;
     case VES_DIFFUSE: return kColour;
     case VES_SPECULAR: return -1;
+    case VES_SWAY: return kSway;
     }
     return -1;
 }
@@ -76,7 +78,7 @@ GLuint makeVertexArray(const SubMesh& subMesh, unsigned int& missing) {
     const VertexData& data = *vertexDataOf(subMesh);
     GLuint vertexArray = createObject(ObjectKind::VertexArray);
     glBindVertexArray(vertexArray);
-    missing = (1u << kPosition) | (1u << kNormal) | (1u << kUv) | (1u << kColour);
+    missing = (1u << kPosition) | (1u << kNormal) | (1u << kUv) | (1u << kColour) | (1u << kSway);
     for (const VertexElement& element : data.vertexDeclaration->getElements()) {
         const int location = locationOf(element);
         if (location < 0) continue;
@@ -101,11 +103,28 @@ GLuint makeVertexArray(const SubMesh& subMesh, unsigned int& missing) {
     return vertexArray;
 }
 
-// Inputs without data read a constant: white, facing up, texture corner.
+// Inputs without data read a constant: white, facing up, texture corner,
+// no sway.
 void setMissingAttributes(unsigned int missing) {
+    if ((missing & (1u << kSway)) != 0) glVertexAttrib4f(kSway, 0.0f, 0.0f, 0.0f, 0.0f);
     if ((missing & (1u << kNormal)) != 0) glVertexAttrib3f(kNormal, 0.0f, 1.0f, 0.0f);
     if ((missing & (1u << kUv)) != 0) glVertexAttrib2f(kUv, 0.0f, 0.0f);
     if ((missing & (1u << kColour)) != 0) glVertexAttrib4f(kColour, 1.0f, 1.0f, 1.0f, 1.0f);
+}
+
+// Where a program keeps the wind's uniforms.
+SceneRenderer::WindUniforms windUniformsOf(GLuint program) {
+    return {glGetUniformLocation(program, "windDirection"), glGetUniformLocation(program, "windStrength"),
+            glGetUniformLocation(program, "windScale"), glGetUniformLocation(program, "windTime")};
+}
+
+// The scene's wind into the program in use.
+void applyWind(const SceneRenderer::WindUniforms& uniforms, const SceneManager& scene) {
+    const Vector3& d = scene.getWindDirection();
+    glUniform3f(uniforms.direction, d.x, d.y, d.z);
+    glUniform1f(uniforms.strength, scene.getWindStrength());
+    glUniform1f(uniforms.scale, scene.getWindScale());
+    glUniform1f(uniforms.time, scene.getAnimationTime());
 }
 
 // Rotation part of a transform, column by column.
@@ -188,7 +207,7 @@ constexpr std::array<unsigned short, 36> kCubeIndices = {0, 1, 2, 0, 2, 3, 4, 6,
 } // namespace
 
 SceneRenderer::SceneRenderer() {
-    entityProgram_ = buildProgram("scene entity", kEntityVertexShader, kEntityFragmentShader);
+    entityProgram_ = buildProgram("scene entity", kEntityVertexShader.c_str(), kEntityFragmentShader);
     const auto uniform = [this](const char* name) { return glGetUniformLocation(entityProgram_, name); };
     entity_ = {uniform("worldViewProj"), uniform("worldRotation"), uniform("diffuseMap"),   uniform("textured"),
                uniform("lit"),           uniform("twoSided"),      uniform("passDiffuse"), uniform("ambient"),
@@ -196,7 +215,9 @@ SceneRenderer::SceneRenderer() {
                uniform("world"),         uniform("shadowed"),      uniform("shadowMatrix"),
                uniform("shadowNormalOffset"), uniform("cutOut"),   uniform("shadowMap"),   uniform("shadowTexel"),
                uniform("shadowFloor")};
-    shadowProgram_ = buildProgram("shadow map", kShadowVertexShader, kShadowFragmentShader);
+    shadowProgram_ = buildProgram("shadow map", kShadowVertexShader.c_str(), kShadowFragmentShader);
+    shadowWind_ = windUniformsOf(shadowProgram_);
+    entityWind_ = windUniformsOf(entityProgram_);
     shadowWorldViewProj_ = glGetUniformLocation(shadowProgram_, "worldViewProj");
     shadowDiffuseMap_ = glGetUniformLocation(shadowProgram_, "diffuseMap");
     shadowCutOut_ = glGetUniformLocation(shadowProgram_, "cutOut");
@@ -299,7 +320,7 @@ unsigned int SceneRenderer::render(SceneManager& scene, Camera& camera, Viewport
     });
     std::stable_sort(firstBlended, queue.end(), [](const Queued& a, const Queued& b) { return a.distance > b.distance; });
 
-    const bool shadows = scene.shadowsEnabled_ && lights > 0 && updateShadowMap(Vector3(towards[0], towards[1], towards[2]));
+    const bool shadows = scene.shadowsEnabled_ && lights > 0 && updateShadowMap(Vector3(towards[0], towards[1], towards[2]), scene);
 
     glEnable(GL_TEXTURE_CUBE_MAP_SEAMLESS);
     unsigned int triangles = 0;
@@ -312,6 +333,7 @@ unsigned int SceneRenderer::render(SceneManager& scene, Camera& camera, Viewport
     glUniform1i(entity_.shadowMap, kShadowUnit);
     glUniform1i(entity_.shadowed, shadows ? 1 : 0);
     glUniform1i(entity_.cutOut, 0);
+    applyWind(entityWind_, scene);
     if (shadows) {
         glActiveTexture(GL_TEXTURE0 + kShadowUnit);
         glBindTexture(GL_TEXTURE_2D, shadowTexture_);
@@ -416,6 +438,7 @@ unsigned int SceneRenderer::drawGround(SceneManager& scene, const Matrix4& viewP
     glDepthMask(GL_TRUE);
     applyPassUniforms(pass, scene, true, kGroundAlphaCutoff);
     glBindVertexArray(groundVertexArray_);
+    glVertexAttrib4f(kSway, 0.0f, 0.0f, 0.0f, 0.0f); // the ground stays where it is
     glDrawElements(GL_TRIANGLES, groundIndexCount_, GL_UNSIGNED_INT, nullptr);
     glBindVertexArray(0);
     return static_cast<unsigned int>(groundIndexCount_ / 3);
@@ -444,12 +467,18 @@ void SceneRenderer::createShadowMap() {
     glReadBuffer(GL_NONE);
 }
 
-// What the shadow map depends on: the light, and every queued sub-entity
-// (which entity, which submesh, where, whether cut out). When it is what the
-// map was drawn from, the map is kept.
-bool SceneRenderer::updateShadowMap(const Vector3& towardsLight) {
+// What the shadow map depends on: the light, the wind while it blows, and
+// every queued sub-entity (which entity, which submesh, where, whether cut
+// out). When it is what the map was drawn from, the map is kept.
+bool SceneRenderer::updateShadowMap(const Vector3& towardsLight, const SceneManager& scene) {
     std::vector<double>& signature = signature_;
     signature.assign({towardsLight.x, towardsLight.y, towardsLight.z});
+    // A swaying scene casts a new shadow every frame; a still one keeps it.
+    if (scene.getWindStrength() > 0.0f) {
+        const Vector3& d = scene.getWindDirection();
+        signature.insert(signature.end(), {d.x, d.z, scene.getWindStrength(), scene.getWindScale(),
+                                           scene.getAnimationTime()});
+    }
     for (const Queued& q : queue_) {
         signature.push_back(static_cast<double>(q.subEntity->getParent()->getSerial()));
         signature.push_back(static_cast<double>(reinterpret_cast<std::uintptr_t>(q.subEntity->getSubMesh())));
@@ -522,6 +551,7 @@ bool SceneRenderer::updateShadowMap(const Vector3& towardsLight) {
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
     glUseProgram(shadowProgram_);
     glUniform1i(shadowDiffuseMap_, 0);
+    applyWind(shadowWind_, scene);
     const MaterialManager& materials = MaterialManager::getSingleton();
     for (const Queued& q : queue_) {
         SubEntity& subEntity = *q.subEntity;

@@ -55,6 +55,11 @@ public:
         float distance; // squared, from the eye
     };
 
+    // Where a program keeps the wind's uniforms.
+    struct WindUniforms {
+        GLint direction, strength, scale, time;
+    };
+
 private:
     struct EntityUniforms {
         GLint worldViewProj, worldRotation, diffuseMap, textured, lit, twoSided, passDiffuse, ambient, lightCount,
@@ -72,11 +77,13 @@ private:
     unsigned int drawGround(SceneManager& scene, const Matrix4& viewProjection, int cameraDetail);
     // Draws the shadow map when what casts or the light changed; returns
     // whether shadows are in use this frame.
-    bool updateShadowMap(const Vector3& towardsLight);
+    bool updateShadowMap(const Vector3& towardsLight, const SceneManager& scene);
     void createShadowMap();
     std::vector<Queued> queue_;
     GLuint entityProgram_ = 0;
     EntityUniforms entity_{};
+    WindUniforms entityWind_{};
+    WindUniforms shadowWind_{};
     GLuint skyProgram_ = 0;
     GLint skyWorldViewProj_ = -1;
     GLint skySampler_ = -1;

@@ -1,12 +1,17 @@
 #pragma once
 
+#include "gl/SwayShader.h" // Required for: kSwayShaderFunctions
+
+#include <string> // Required for: std::string
+
 namespace Velk::GL {
 
 // Shaders of the scene. Attribute locations: 0 position, 1 normal,
-// 2 texture coordinates, 3 colour (the packed ARGB colour, read as BGRA bytes).
+// 2 texture coordinates, 3 colour (the packed ARGB colour, read as BGRA bytes),
+// 4 sway (wind).
 inline constexpr int kMaxLights = 4;
 
-inline const char* const kEntityVertexShader = R"(#version 330 core
+inline const std::string kEntityVertexShader = std::string("#version 330 core\n") + kSwayShaderFunctions + R"(
 layout(location = 0) in vec3 position;
 layout(location = 1) in vec3 normal;
 layout(location = 2) in vec2 uv;
@@ -23,7 +28,8 @@ out vec2 fragUv;
 out vec4 fragColour;
 out vec4 shadowCoord;
 void main() {
-    gl_Position = worldViewProj * vec4(position, 1.0);
+    vec3 at = swayed(position);
+    gl_Position = worldViewProj * vec4(at, 1.0);
     fragNormal = worldRotation * normal;
     fragUv = uv;
     fragColour = colour;
@@ -35,7 +41,7 @@ void main() {
         float len = length(n);
         n = len > 0.0 ? n / len : vec3(0.0);
         if (dot(n, towardsLight[0]) < 0.0) n = -n;
-        vec4 p = world * vec4(position, 1.0);
+        vec4 p = world * vec4(at, 1.0);
         shadowCoord = shadowMatrix * vec4(p.xyz + n * shadowNormalOffset, 1.0);
     }
 }
@@ -113,13 +119,13 @@ void main() {
 
 // Depth from the light: only positions, and the cut-out test for textured
 // alpha-blended passes so that leaves cast the shape of the leaf.
-inline const char* const kShadowVertexShader = R"(#version 330 core
+inline const std::string kShadowVertexShader = std::string("#version 330 core\n") + kSwayShaderFunctions + R"(
 layout(location = 0) in vec3 position;
 layout(location = 2) in vec2 uv;
 uniform mat4 worldViewProj;
 out vec2 fragUv;
 void main() {
-    gl_Position = worldViewProj * vec4(position, 1.0);
+    gl_Position = worldViewProj * vec4(swayed(position), 1.0);
     fragUv = uv;
 }
 )";

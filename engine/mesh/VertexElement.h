@@ -21,6 +21,7 @@ enum VertexElementSemantic {
     VES_DIFFUSE,
     VES_SPECULAR,
     VES_TEXTURE_COORDINATES,
+    VES_SWAY, // four floats by which a vertex shader sways the vertex (wind)
 };
 
 // One element of a vertex: where it lives (buffer source and byte offset in

@@ -14,9 +14,9 @@ constexpr float headerHeight = 56.0f;
 constexpr float firstRowTop = 98.0f;
 constexpr float rowStep = 40.0f;
 constexpr float rowHeight = 32.0f;
-constexpr float hintTop = 316.0f;
+constexpr float hintTop = 356.0f;
 constexpr float valueLeft = 220.0f;
-constexpr float buttonTop = 330.0f;
+constexpr float buttonTop = 370.0f;
 constexpr float buttonWidth = 96.0f;
 constexpr float buttonHeight = 34.0f;
 
@@ -51,7 +51,7 @@ ConfigDialog::Rect ConfigDialog::rowValueRect(std::size_t row) {
     return {valueLeft, firstRowTop + static_cast<float>(row) * rowStep, WIDTH - valueLeft - margin, rowHeight};
 }
 
-// Below the last of the five rows, above the buttons.
+// Below the last of the six rows, above the buttons.
 float ConfigDialog::hintBaseline() { return hintTop; }
 
 // Bottom right, left of Cancel.

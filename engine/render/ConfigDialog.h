@@ -30,7 +30,7 @@ public:
     };
 
     static constexpr unsigned int WIDTH = 520;
-    static constexpr unsigned int HEIGHT = 380;
+    static constexpr unsigned int HEIGHT = 420;
 
     explicit ConfigDialog(RenderSystem& renderSystem);
 

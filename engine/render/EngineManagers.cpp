@@ -31,6 +31,8 @@ EngineManagers::~EngineManagers() {
     buffers_.reset();
 }
 
+void EngineManagers::advanceAnimationTime(float seconds) { scene_->_advanceAnimationTime(seconds); }
+
 // Lives here so the root's own file needs no scene headers.
 SceneManager* Root::getSceneManager(SceneType) {
     if (!managers_)

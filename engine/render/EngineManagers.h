@@ -22,6 +22,8 @@ public:
     EngineManagers& operator=(const EngineManagers&) = delete;
 
     SceneManager& getSceneManager() { return *scene_; }
+    // Moves the scene's animation on by one frame's time.
+    void advanceAnimationTime(float seconds);
 
 private:
     std::unique_ptr<HardwareBufferManager> buffers_;

@@ -15,7 +15,8 @@ std::vector<std::string> RenderSystem::standardVideoModes() {
 }
 
 // Defaults: 800 x 600 (or the first mode), windowed, vertical sync, no
-// anti-aliasing (the root picks the machine's default when none was saved).
+// anti-aliasing (the root picks the machine's default when none was saved),
+// ground and shadow, a medium wind.
 RenderSystem::RenderSystem(std::vector<std::string> videoModes) {
     if (videoModes.empty()) videoModes = standardVideoModes();
     const auto preferred = std::find(videoModes.begin(), videoModes.end(), "800 x 600");
@@ -25,6 +26,7 @@ RenderSystem::RenderSystem(std::vector<std::string> videoModes) {
     options_.push_back({VSYNC, "Yes", {"No", "Yes"}});
     options_.push_back({ANTI_ALIASING, "0", {"0", "2", "4", "8"}});
     options_.push_back({GROUND_AND_SHADOW, "Yes", {"No", "Yes"}});
+    options_.push_back({WIND_STRENGTH, "Medium", {"Off", "Light", "Medium", "Strong"}});
 }
 
 // The option of that name, or nullptr.
@@ -120,6 +122,15 @@ void RenderSystem::getVideoModeSize(unsigned int& width, unsigned int& height) c
 int RenderSystem::getAntiAliasingSamples() const {
     const std::string value = getConfigOption(ANTI_ALIASING);
     return value.empty() ? 0 : std::stoi(value);
+}
+
+// A breeze, a wind that moves the branches, and a gale's worth of sway.
+float RenderSystem::getWindStrength() const {
+    const std::string value = getConfigOption(WIND_STRENGTH);
+    if (value == "Light") return 0.3f;
+    if (value == "Medium") return 0.6f;
+    if (value == "Strong") return 1.0f;
+    return 0.0f;
 }
 
 // Names are kept in the order they were read.

@@ -15,7 +15,7 @@ struct ConfigOption {
 };
 
 // The OpenGL 3.3 core render system's settings: video mode, full screen,
-// vertical sync, anti-aliasing, ground and shadow. The settings dialog edits them, the
+// vertical sync, anti-aliasing, ground and shadow, wind strength. The settings dialog edits them, the
 // configuration file keeps them, window creation reads them.
 class RenderSystem {
 public:
@@ -26,6 +26,8 @@ public:
     static constexpr const char* ANTI_ALIASING = "FSAA";
     // Whether the application shows a ground with shadows (scenes that have one).
     static constexpr const char* GROUND_AND_SHADOW = "Ground and Shadow";
+    // How hard the wind blows when the application lets it (scenes that sway).
+    static constexpr const char* WIND_STRENGTH = "Wind Strength";
     // Samples per pixel on a hardware renderer when nothing was chosen; a
     // software renderer gets SOFTWARE_DEFAULT_SAMPLES (see Root).
     static constexpr int HARDWARE_DEFAULT_SAMPLES = 4;
@@ -53,6 +55,8 @@ public:
     bool isFullScreen() const { return getConfigOption(FULL_SCREEN) == "Yes"; }
     bool isVSync() const { return getConfigOption(VSYNC) == "Yes"; }
     bool isGroundAndShadowOn() const { return getConfigOption(GROUND_AND_SHADOW) == "Yes"; }
+    // The wind strength as a share of a strong wind: 0 (Off) to 1 (Strong).
+    float getWindStrength() const;
     // Samples per pixel, 0 when anti-aliasing is off.
     int getAntiAliasingSamples() const;
     // Whether loadSettings found a value for the setting.

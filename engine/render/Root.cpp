@@ -331,6 +331,7 @@ bool Root::renderOneFrame() {
     }
 
     gui_->_beginFrame(seconds);
+    managers_->advanceAnimationTime(seconds);
 
     const FrameEvent event{seconds, seconds};
     if (!fireFrameStarted(event)) return false;

@@ -36,4 +36,9 @@ void Entity::setRenderDetail(SceneDetailLevel level) {
     detail_ = level;
 }
 
+// The vertex arrays are made again from the mesh on the next draw.
+void Entity::_notifyVertexDataChanged() {
+    for (const auto& subEntity : subEntities_) subEntity->_releaseVertexArray();
+}
+
 } // namespace Velk

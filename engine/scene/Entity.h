@@ -39,6 +39,9 @@ public:
     // Unique over the program's run: tells a new entity from an old one
     // that happened to get the same address (the shadow map's redraw test).
     std::uint64_t getSerial() const { return serial_; }
+    // Tells the entity that its mesh's vertex buffers or elements changed (a
+    // buffer added, say): the renderer binds them again on the next draw.
+    void _notifyVertexDataChanged();
 
 private:
     MeshPtr mesh_;

@@ -150,6 +150,23 @@ void SceneManager::setSkyBox(bool enable, const std::string& materialName, float
     skyOrientation_ = orientation;
 }
 
+// A zero-length direction or a strength or scale that is not a finite
+// number at or above 0 is a caller's mistake.
+void SceneManager::setWind(const Vector3& direction, float strength, float scale) {
+    Vector3 d(direction.x, 0.0f, direction.z);
+    const float length = d.length();
+    if (!(length > 0.0f) || !std::isfinite(length) || !(strength >= 0.0f) || !std::isfinite(strength) ||
+        !(scale >= 0.0f) || !std::isfinite(scale))
+        VELK_EXCEPT(ERR_INVALIDPARAMS,
+                    "the wind needs a horizontal direction and a finite strength and scale of 0 or more, not (" +
+                        std::to_string(direction.x) + ", " + std::to_string(direction.y) + ", " +
+                        std::to_string(direction.z) + "), " + std::to_string(strength) + ", " + std::to_string(scale),
+                    "SceneManager::setWind");
+    windDirection_ = d * (1.0f / length);
+    windStrength_ = strength;
+    windScale_ = scale;
+}
+
 void SceneManager::setGroundPlane(bool enable, const std::string& materialName, float radius, float height,
                                   float tileSize) {
     if (!enable) {

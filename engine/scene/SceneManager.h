@@ -84,6 +84,20 @@ public:
     // How many times the shadow map has been drawn.
     unsigned long getShadowMapRenderCount() const;
 
+    // Wind: every mesh with sway data (VES_SWAY) sways in its vertex shader,
+    // `strength` (0: still, exactly as drawn without sway data; 1: a strong
+    // wind) times `scale` (the size of what sways, in world units; a tree's
+    // height) along `direction` (horizontal, in the entity's own axes).
+    void setWind(const Vector3& direction, float strength, float scale);
+    const Vector3& getWindDirection() const { return windDirection_; }
+    float getWindStrength() const { return windStrength_; }
+    float getWindScale() const { return windScale_; }
+
+    // Seconds of animation so far: the frame loop adds every frame's time,
+    // so a run with a fixed frame time sways the same way every time.
+    float getAnimationTime() const { return static_cast<float>(animationTime_); }
+    void _advanceAnimationTime(float seconds) { animationTime_ += static_cast<double>(seconds); }
+
     // Draws the scene as `camera` sees it into the bound viewport; returns
     // the triangles drawn. Called by Viewport.
     unsigned int _renderScene(Camera& camera, Viewport& viewport);
@@ -107,6 +121,10 @@ private:
     float groundHeight_ = 0.0f;
     float groundTileSize_ = 4.0f;
     bool shadowsEnabled_ = false;
+    Vector3 windDirection_ = Vector3::UNIT_X;
+    float windStrength_ = 0.0f;
+    float windScale_ = 1.0f;
+    double animationTime_ = 0.0;
     const Camera* lastCamera_ = nullptr;
     std::unique_ptr<GL::SceneRenderer> renderer_;
 };

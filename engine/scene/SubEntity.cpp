@@ -14,6 +14,13 @@ SubEntity::~SubEntity() {
     GL::deleteObject(GL::ObjectKind::VertexArray, name);
 }
 
+void SubEntity::_releaseVertexArray() {
+    GLuint name = vertexArray_;
+    GL::deleteObject(GL::ObjectKind::VertexArray, name);
+    vertexArray_ = 0;
+    missingAttributes_ = 0;
+}
+
 // Resolved now, so a misspelt name fails where it is set, not frames later.
 void SubEntity::setMaterialName(const std::string& name) {
     MaterialPtr material = MaterialManager::getSingleton().getByName(name);

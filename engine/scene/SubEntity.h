@@ -34,6 +34,9 @@ public:
         vertexArray_ = name;
         missingAttributes_ = missingAttributes;
     }
+    // Frees the vertex array, so that the next draw binds the mesh's
+    // buffers afresh.
+    void _releaseVertexArray();
     // Bit i set: attribute i has no vertex element and takes a constant.
     unsigned int _getMissingAttributes() const { return missingAttributes_; }
 

@@ -148,16 +148,17 @@ TEST(TreeEditor, SaveWritesASpeciesFileThatGrowsTheSameTreeAndKeysWaitWhileTheGu
     const DemoRun levelOne = tree("save-level-1", 8, openLevelOne(opened.state));
     ASSERT_EQ(levelOne.status, 0) << levelOne.output;
     // Drag, press Save (frames 14-16), then, while the name is being asked
-    // for, hold the 2 and W keys (a number key and the seed key), clear the
-    // name, type "MYTREE" and press Return.
+    // for, hold the 2, W and V keys (a number key, the seed key and the
+    // wind), clear the name, type "MYTREE" and press Return.
     const std::string script = openLevelOne(opened.state) + dragBranches(levelOne.state) +
                                click(14, inside(opened.state, "button:Save")) +
-                               "20 2 W\n21-40 BACK\n42 M\n43 Y\n44 T\n45 R\n46 E\n48 E\n50 RETURN\n";
+                               "20 2 W V\n21-40 BACK\n42 M\n43 Y\n44 T\n45 R\n46 E\n48 E\n50 RETURN\n";
     const DemoRun saved = tree("save", 52, script);
     ASSERT_EQ(saved.status, 0) << saved.output;
     const nlohmann::json& demo = saved.state["treeDemo"];
     EXPECT_EQ(demo["regenerations"], 0) << "the 2 key went to the name field";
     EXPECT_EQ(demo["seed"], 0) << "W went to the name field";
+    EXPECT_EQ(demo["wind"], false) << "V went to the name field";
     EXPECT_EQ(demo["editor"]["open"], true) << "E went to the name field too";
     ASSERT_EQ(demo["editor"]["lastSaved"], "mytree.json") << demo["editor"]["status"];
     const std::string file = saved.folder + "/mytree.json";

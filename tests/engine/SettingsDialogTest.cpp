@@ -29,7 +29,7 @@ TEST_F(SettingsDialog, ChangingTheVideoModeAndAcceptingSavesIt) {
     // The last frame shows the changed mode; check the drawing, not just the file.
     const ImageFile image = ImageFile::load(folder.path("dialog.png"));
     ASSERT_EQ(image.width, 520);
-    ASSERT_EQ(image.height, 380);
+    ASSERT_EQ(image.height, 420);
     EXPECT_EQ(image.pixel(4, 4), (std::vector<unsigned char>{56, 66, 82, 255})) << "header band";
     EXPECT_EQ(image.pixel(4, 200), (std::vector<unsigned char>{41, 46, 54, 255})) << "panel";
     int brightInTitle = 0;
@@ -51,6 +51,15 @@ TEST_F(SettingsDialog, AntiAliasingRowIsReachedWithDown) {
     EXPECT_NE(TempFolder::read(folder.path("velk.cfg")).find("FSAA=2\n"), std::string::npos);
 }
 
+// The last row chooses the wind: Medium unless chosen, one step right is Strong.
+TEST_F(SettingsDialog, WindStrengthRowIsTheLastAndIsSaved) {
+    Root& engine = startEngine(
+        dialogOptions({KC_DOWN, KC_DOWN, KC_DOWN, KC_DOWN, KC_DOWN, KC_RIGHT, KC_RETURN}));
+    EXPECT_TRUE(engine.showConfigDialog());
+    EXPECT_FLOAT_EQ(engine.getRenderSystem()->getWindStrength(), 1.0f);
+    EXPECT_NE(TempFolder::read(folder.path("velk.cfg")).find("Wind Strength=Strong\n"), std::string::npos);
+}
+
 TEST_F(SettingsDialog, EscapeCancelsAndSavesNothing) {
     Root& engine = startEngine(dialogOptions({KC_RIGHT, KC_ESCAPE}));
     EXPECT_FALSE(engine.showConfigDialog());
@@ -59,8 +68,10 @@ TEST_F(SettingsDialog, EscapeCancelsAndSavesNothing) {
     EXPECT_NE(TempFolder::read(folder.path("Velk.log")).find("Settings dialog cancelled"), std::string::npos);
 }
 
+// Past the six rows and OK to Cancel.
 TEST_F(SettingsDialog, CancelButtonByKeyboardCancels) {
-    Root& engine = startEngine(dialogOptions({KC_TAB, KC_TAB, KC_TAB, KC_TAB, KC_TAB, KC_TAB, KC_RETURN}));
+    Root& engine =
+        startEngine(dialogOptions({KC_TAB, KC_TAB, KC_TAB, KC_TAB, KC_TAB, KC_TAB, KC_TAB, KC_RETURN}));
     EXPECT_FALSE(engine.showConfigDialog());
 }
 

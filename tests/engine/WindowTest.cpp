@@ -132,7 +132,7 @@ TEST_F(Windowed, ScriptedDialogWhoseKeysRunOutIsCancelled) {
     EXPECT_FALSE(engine.showConfigDialog());
     root.reset();
     const std::string log = TempFolder::read(folder.path("Velk.log"));
-    EXPECT_NE(log.find("'Velk Settings' (520 x 380, windowed)"), std::string::npos) << log;
+    EXPECT_NE(log.find("'Velk Settings' (520 x 420, windowed)"), std::string::npos) << log;
     EXPECT_NE(log.find("Settings dialog: scripted keys ran out"), std::string::npos) << log;
 }
 
@@ -174,6 +174,6 @@ TEST_F(Windowed, SettingsDialogShowsInAWindow) {
     const ImageFile image = ImageFile::load(folder.path("dialog.png"));
     EXPECT_EQ(image.width, 520);
     EXPECT_EQ(image.pixel(4, 4), (std::vector<unsigned char>{56, 66, 82, 255}));
-    EXPECT_NE(TempFolder::read(folder.path("Velk.log")).find("'Velk Settings' (520 x 380, windowed)"),
+    EXPECT_NE(TempFolder::read(folder.path("Velk.log")).find("'Velk Settings' (520 x 420, windowed)"),
               std::string::npos);
 }

@@ -242,3 +242,57 @@ TEST(TreegenExport, ClockSeedIsReportedAndGrowsTheSameTreeAgain) {
     EXPECT_TRUE(readAll(dir / "clock.glb") == readAll(dir / "again.glb"));
     EXPECT_EQ(treegen("export --seed 2147483648 -o '" + (dir / "x.glb").string() + "'").status, 2);
 }
+
+// The wind's sway data rides along in glTF as the custom attribute _WIND:
+// one accessor of four floats per vertex, named by every primitive, holding
+// what the mesh pass writes; the validator accepts it. --no-wind leaves it
+// out, and OBJ, which has no place for it, is the same either way.
+TEST(TreegenExport, GltfCarriesTheWindAsACustomAttribute) {
+    const fs::path dir = outputDir("wind");
+    const fs::path file = dir / "aspen.glb";
+    ASSERT_EQ(treegen("export --species 1 --seed 0 -o '" + file.string() + "'").status, 0);
+    const ProcessResult report = validate(file);
+    EXPECT_EQ(report.status, 0) << report.out;
+    EXPECT_NE(report.out.find("\"numErrors\": 0"), std::string::npos) << report.out;
+    EXPECT_NE(report.out.find("\"numWarnings\": 0"), std::string::npos) << report.out;
+
+    tinygltf::Model model;
+    tinygltf::TinyGLTF loader;
+    std::string error, warning;
+    ASSERT_TRUE(loader.LoadBinaryFromFile(&model, &error, &warning, file.string())) << error;
+    TreeParameters params(2);
+    params.loadPreset(TREE_QUAKING_ASPEN);
+    Tree tree(params, 0);
+    tree.grow();
+    std::vector<float> wind(4 * size_t(tree.vertexCount));
+    tree.writeWind(wind.data());
+
+    ASSERT_EQ(model.meshes.size(), 1u);
+    const auto& primitives = model.meshes[0].primitives;
+    ASSERT_EQ(primitives.size(), 2u);
+    const int accessor = primitives[0].attributes.at("_WIND");
+    for (const auto& p : primitives) EXPECT_EQ(p.attributes.at("_WIND"), accessor) << "one accessor for all";
+    const tinygltf::Accessor& a = model.accessors[size_t(accessor)];
+    EXPECT_EQ(a.type, TINYGLTF_TYPE_VEC4);
+    EXPECT_EQ(a.componentType, TINYGLTF_COMPONENT_TYPE_FLOAT);
+    ASSERT_EQ(a.count, size_t(tree.vertexCount));
+    const tinygltf::BufferView& v = model.bufferViews[size_t(a.bufferView)];
+    const unsigned char* base = model.buffers[size_t(v.buffer)].data.data() + v.byteOffset + a.byteOffset;
+    const size_t stride = v.byteStride ? v.byteStride : 16;
+    for (size_t i = 0; i < a.count; ++i)
+        ASSERT_EQ(std::memcmp(base + i * stride, &wind[4 * i], 16), 0) << "sway of vertex " << i;
+
+    const fs::path still = dir / "still.glb";
+    ASSERT_EQ(treegen("export --no-wind --species 1 --seed 0 -o '" + still.string() + "'").status, 0);
+    tinygltf::Model stillModel;
+    ASSERT_TRUE(loader.LoadBinaryFromFile(&stillModel, &error, &warning, still.string())) << error;
+    for (const auto& p : stillModel.meshes[0].primitives) EXPECT_EQ(p.attributes.count("_WIND"), 0u);
+    EXPECT_EQ(stillModel.accessors.size() + 1, model.accessors.size()) << "_WIND is the only addition";
+
+    // The OBJ names its material file, so both are called the same.
+    fs::create_directories(dir / "a");
+    fs::create_directories(dir / "b");
+    ASSERT_EQ(treegen("export --species 1 --seed 0 -o '" + (dir / "a" / "t.obj").string() + "'").status, 0);
+    ASSERT_EQ(treegen("export --no-wind --species 1 --seed 0 -o '" + (dir / "b" / "t.obj").string() + "'").status, 0);
+    EXPECT_TRUE(readAll(dir / "a" / "t.obj") == readAll(dir / "b" / "t.obj"));
+}

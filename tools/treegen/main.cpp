@@ -132,6 +132,9 @@ int main(int argc, char** argv) {
     addTreeOptions(*exporter, exportOpts);
     exporter->add_option("-o,--output", output, "the file to write; its extension picks the format")
         ->required();
+    bool noWind = false;
+    exporter->add_flag("--no-wind", noWind,
+                       "leave out the wind's sway data (the glTF attribute _WIND); OBJ never has it");
 
     TreeOptions renderOpts;
     std::string image;
@@ -231,7 +234,7 @@ int main(int argc, char** argv) {
         }
         try {
             const ExportReport report = exportTree(*input->parameters, seed, output, input->maxVertices,
-                                                   *leafTexture);
+                                                   *leafTexture, !noWind);
             std::cout << "wrote";
             for (const std::string& f : report.files) std::cout << ' ' << f;
             std::cout << "\nseed " << seed << ", " << report.vertices << " vertices, " << report.triangles

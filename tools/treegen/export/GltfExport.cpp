@@ -17,6 +17,7 @@ constexpr int ARRAY_BUFFER = 34962, ELEMENT_ARRAY_BUFFER = 34963;
 constexpr int LINEAR = 9729, LINEAR_MIPMAP_LINEAR = 9987, REPEAT = 10497;
 constexpr int TRIANGLES = 4;
 constexpr size_t FLOATS_PER_VERTEX = 8;
+constexpr size_t WIND_FLOATS_PER_VERTEX = 4;
 
 // Appends bytes to the binary buffer, padded to four bytes, and returns
 // where they start.
@@ -65,6 +66,20 @@ std::vector<OutputFile> makeGltf(const MeshView& mesh, const ExportTextures& tex
     bufferViews.back()["byteStride"] = 4;
     bufferViews.back()["target"] = ARRAY_BUFFER;
 
+    // The wind's sway floats, for the views that have them: a custom
+    // attribute (the leading underscore tells readers that do not know it
+    // to leave it alone). Without them the file is as it always was.
+    json attributes = {{"POSITION", 0}, {"NORMAL", 1}, {"TEXCOORD_0", 2}, {"COLOR_0", 3}};
+    size_t windView = 0;
+    if (mesh.wind != nullptr) {
+        const size_t bytes = n * WIND_FLOATS_PER_VERTEX * sizeof(float);
+        const size_t windAt = append(blob, mesh.wind, bytes);
+        windView = bufferViews.size();
+        bufferViews.push_back(bufferView(windAt, bytes));
+        bufferViews.back()["byteStride"] = WIND_FLOATS_PER_VERTEX * sizeof(float);
+        bufferViews.back()["target"] = ARRAY_BUFFER;
+    }
+
     float lo[3], hi[3];
     for (int a = 0; a < 3; ++a) {
         lo[a] = std::numeric_limits<float>::max();
@@ -84,6 +99,10 @@ std::vector<OutputFile> makeGltf(const MeshView& mesh, const ExportTextures& tex
                          {"count", n}, {"type", "VEC2"}});
     accessors.push_back({{"bufferView", 1}, {"componentType", UNSIGNED_BYTE}, {"normalized", true},
                          {"count", n}, {"type", "VEC4"}});
+    if (mesh.wind != nullptr) {
+        accessors.push_back({{"bufferView", windView}, {"componentType", FLOAT}, {"count", n}, {"type", "VEC4"}});
+        attributes["_WIND"] = accessors.size() - 1;
+    }
 
     // All index lists in one view, one accessor each.
     size_t indexBytes = 0;
@@ -147,8 +166,7 @@ std::vector<OutputFile> makeGltf(const MeshView& mesh, const ExportTextures& tex
                              {"componentType", UNSIGNED_INT}, {"count", p.indexCount},
                              {"type", "SCALAR"}});
         indexOffset += p.indexCount * sizeof(uint32_t);
-        primitives.push_back({{"attributes", {{"POSITION", 0}, {"NORMAL", 1}, {"TEXCOORD_0", 2},
-                                              {"COLOR_0", 3}}},
+        primitives.push_back({{"attributes", attributes},
                               {"indices", accessors.size() - 1},
                               {"material", materialFor(p.material)},
                               {"mode", TRIANGLES}});

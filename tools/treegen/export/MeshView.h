@@ -26,10 +26,13 @@ struct ExportPrimitive {
 
 // A read-only view of a tree mesh as the mesh builder wrote it: per vertex
 // eight floats (position, normal, texture coordinates) and one packed
-// colour (alpha in bits 24-31, red 16-23, green 8-15, blue 0-7).
+// colour (alpha in bits 24-31, red 16-23, green 8-15, blue 0-7), and, when
+// the mesh has them, four sway floats for the wind (trunk, branch, leaf,
+// phase).
 struct MeshView {
     const float* geometry = nullptr;
     const uint32_t* colours = nullptr;
+    const float* wind = nullptr; // null when the mesh has no sway data
     std::size_t vertexCount = 0;
     std::vector<ExportPrimitive> primitives;
 };

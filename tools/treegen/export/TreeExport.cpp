@@ -45,7 +45,7 @@ ExportReport exportTree(uint32_t species, int32_t seed, const std::string& path)
 }
 
 ExportReport exportTree(const TreeParameters& params, int32_t seed, const std::string& path,
-                        uint64_t maxVertices, const std::string& leafTexture) {
+                        uint64_t maxVertices, const std::string& leafTexture, bool wind) {
     if (!isExportExtension(path))
         throw std::runtime_error("cannot export to " + path +
                                  ": unknown extension (expected .glb, .gltf or .obj)");
@@ -62,6 +62,8 @@ ExportReport exportTree(const TreeParameters& params, int32_t seed, const std::s
     Velk::MeshManager meshes;
     start = std::chrono::steady_clock::now();
     Velk::Mesh* mesh = tree.buildMesh("TreeMesh");
+    const std::string ext = extensionOf(path);
+    if (wind && ext != ".obj") tree.buildWind(*mesh);
     report.meshMs = msSince(start);
 
     start = std::chrono::steady_clock::now();
@@ -72,7 +74,6 @@ ExportReport exportTree(const TreeParameters& params, int32_t seed, const std::s
 
     ExportTextures textures = builtExportTextures();
     if (!leafTexture.empty()) replaceLeafTexture(textures, leafTexture);
-    const std::string ext = extensionOf(path);
     const std::vector<OutputFile> files =
         ext == ".obj" ? makeObj(view, textures, path) : makeGltf(view, textures, path, ext == ".glb");
     // Every file or none: each is staged beside its destination, and the

@@ -12,7 +12,7 @@ struct ExportReport {
     std::size_t vertices = 0;
     std::size_t triangles = 0;
     double growMs = 0.0;  // construction and growth
-    double meshMs = 0.0;  // buildMesh
+    double meshMs = 0.0;  // buildMesh (and the wind's sway data)
     double writeMs = 0.0; // encoding and writing the files
 };
 
@@ -27,5 +27,7 @@ ExportReport exportTree(uint32_t species, int32_t seed, const std::string& path)
 // tree that needs more than `maxVertices` vertices.
 // `leafTexture`, when given, is the path of the leaf atlas to carry instead
 // of the program's own (as PNG for glTF, TGA for OBJ, named after the file).
+// `wind`: glTF files carry the sway data of every vertex (the attribute
+// "_WIND"); OBJ has no place for it.
 ExportReport exportTree(const TreeParameters& params, int32_t seed, const std::string& path,
-                        uint64_t maxVertices, const std::string& leafTexture = "");
+                        uint64_t maxVertices, const std::string& leafTexture = "", bool wind = true);

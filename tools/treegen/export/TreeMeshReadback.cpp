@@ -11,6 +11,8 @@ TreeMeshReadback::TreeMeshReadback(const Velk::Mesh& mesh, const Tree& tree) {
     view_.vertexCount = vertices.vertexCount;
     view_.geometry = static_cast<const float*>(lock(*binding.getBuffer(GEOMETRY_SOURCE)));
     view_.colours = static_cast<const uint32_t*>(lock(*binding.getBuffer(COLOUR_SOURCE)));
+    if (binding.isBufferBound(WIND_SOURCE))
+        view_.wind = static_cast<const float*>(lock(*binding.getBuffer(WIND_SOURCE)));
 
     // Bark first, then leaves when the tree planned any, then the markers of type 0.
     std::vector<ExportMaterial> order{ExportMaterial::Bark};
