@@ -5,6 +5,7 @@
 #include "SpeciesFile.h"
 #include "TreeExport.h"
 #include "TreeInput.h"
+#include "TreeLodChain.h"
 #include "Random.h"
 #include "TreeRender.h"
 #include "TreeStats.h"
@@ -132,6 +133,20 @@ int main(int argc, char** argv) {
     addTreeOptions(*exporter, exportOpts);
     exporter->add_option("-o,--output", output, "the file to write; its extension picks the format")
         ->required();
+    ExportDetail exportDetail;
+    CLI::Option* lods =
+        exporter
+            ->add_option("--lods", exportDetail.lods,
+                         "also write N reduced levels of detail (1 to " + std::to_string(MAX_TREE_LODS) +
+                             "), each with at most about half the triangles of the one before: glTF gets a node "
+                             "per level (TreeEntity_LOD0, ...), OBJ a file per level (NAME_LOD0.obj, ...)")
+            ->check(CLI::Range(std::size_t(1), MAX_TREE_LODS));
+    exporter
+        ->add_option("--max-triangles", exportDetail.maxTriangles,
+                     "write the tree reduced until it has at most N triangles (an error giving the smallest "
+                     "size reachable when it cannot)")
+        ->check(CLI::Range(std::size_t(1), std::size_t(1) << 40))
+        ->excludes(lods);
 
     TreeOptions renderOpts;
     std::string image;
@@ -231,12 +246,19 @@ int main(int argc, char** argv) {
         }
         try {
             const ExportReport report = exportTree(*input->parameters, seed, output, input->maxVertices,
-                                                   *leafTexture);
+                                                   *leafTexture, exportDetail);
             std::cout << "wrote";
             for (const std::string& f : report.files) std::cout << ' ' << f;
             std::cout << "\nseed " << seed << ", " << report.vertices << " vertices, " << report.triangles
                       << " triangles; grow " << report.growMs << " ms, mesh " << report.meshMs
                       << " ms, write " << report.writeMs << " ms\n";
+            if (!report.levelTriangles.empty()) {
+                std::cout << "levels of detail:";
+                for (size_t level = 0; level < report.levelTriangles.size(); ++level)
+                    std::cout << " LOD" << level << ' ' << report.levelTriangles[level] << " triangles (from "
+                              << lodScreenCoverage(level) << " of the view's height)"
+                              << (level + 1 < report.levelTriangles.size() ? "," : "\n");
+            }
         } catch (const std::exception& e) {
             std::cerr << "treegen: " << e.what() << '\n';
             return kUsageError;

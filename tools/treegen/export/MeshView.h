@@ -32,6 +32,8 @@ struct MeshView {
     const uint32_t* colours = nullptr;
     std::size_t vertexCount = 0;
     std::vector<ExportPrimitive> primitives;
+    const float* wind = nullptr; // four sway floats per vertex, when known
+
 };
 
 // The two textures of a tree, already encoded.
