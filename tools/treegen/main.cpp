@@ -176,6 +176,16 @@ int main(int argc, char** argv) {
     render->add_flag("--no-ground", noGround, "leave out the grass ground and the shadows");
     render->add_option("--fsaa", view.fsaa, "anti-aliasing samples per pixel (default: the machine's default)")
         ->check(CLI::IsMember({0, 2, 4, 8}));
+    render->add_option("--lod", view.lod,
+                       "show level of detail N (0: the full tree, 1 to " + std::to_string(MAX_TREE_LODS) +
+                           ": the reduced levels of export --lods)")
+        ->check(CLI::Range(std::size_t(0), MAX_TREE_LODS))
+        ->capture_default_str();
+    render->add_option("--screen-coverage", view.screenCoverage,
+                       "place the camera level with the tree's middle, as far away as makes the tree's height "
+                       "this share of the image height (above 0, at most 4); overrides --distance and --elevation")
+        ->check(finiteNumber())
+        ->check(CLI::Range(0.001f, 4.0f));
     render->add_option("--media", mediaDir, "folder with the textures, sky and scripts")
         ->capture_default_str();
 
