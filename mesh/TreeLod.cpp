@@ -59,7 +59,8 @@ std::size_t barkVertexCount(const Stem& stem) {
 // How a reduced level treats the bark of one stem.
 struct StemDetail {
     bool drawn = true;
-    std::size_t stride = 1; // every stride-th ring vertex and ring
+    std::size_t sideStride = 1; // every sideStride-th ring vertex
+    float tolerance = 0.0f;     // how far the spine may move when rings are left out
 };
 
 // The radius below which stems lose their bark at `keep`: the thinnest
@@ -77,25 +78,64 @@ float dropRadius(const Tree& tree, double keep) {
     return rank == 0 ? 0.0f : radii[rank];
 }
 
-// The detail of one stem's bark at `keep`. The trunk keeps every ring; the
-// branches lose sides and rings first, as they are thin.
-StemDetail stemDetail(const Stem& stem, double keep, float drop) {
+// The detail of one stem's bark at `keep`. The trunk keeps its sides
+// longest; branches are thin and lose sides first. Rings go where the spine
+// is nearly straight: the tolerance is a small share of the tree's height,
+// which stays a pixel or two at the distance a level is drawn from.
+StemDetail stemDetail(const Stem& stem, double keep, float drop, float treeHeight) {
     StemDetail d;
+    d.tolerance = static_cast<float>(0.002 / keep) * treeHeight;
     if (stem.parent == nullptr) {
-        d.stride = keep >= 0.25 ? 1 : 2;
+        d.sideStride = keep >= 0.25 ? 1 : 2;
         return d;
     }
     d.drawn = stem.radius >= drop;
-    d.stride = keep >= 0.5 ? 2 : 4;
+    d.sideStride = keep >= 0.5 ? 2 : 4;
     return d;
 }
 
-// Picks `kept` of `n` items evenly, always the first, and the last when `withLast`.
-std::size_t pick(std::size_t k, std::size_t kept, std::size_t n, bool withLast) {
-    if (withLast && k + 1 == kept) return n - 1;
-    const std::size_t slots = withLast ? kept - 1 : kept;
-    return k * (withLast ? n - 1 : n) / slots;
+// The centre of one ring.
+Vector3 ringCentre(const Stem& stem, std::size_t r) {
+    const std::span<const Vector3> ring = stem.ringVertices(stem.rings[r]);
+    Vector3 sum{0.0f, 0.0f, 0.0f};
+    for (const Vector3& p : ring) sum = sum + p;
+    return ring.empty() ? sum : sum * (1.0f / static_cast<float>(ring.size()));
 }
+
+// Distance of `p` from the segment a-b.
+float distanceToSegment(const Vector3& p, const Vector3& a, const Vector3& b) {
+    const Vector3 ab = b - a;
+    const float lengthSquared = ab.dotProduct(ab);
+    const float t = lengthSquared > 0.0f ? std::clamp((p - a).dotProduct(ab) / lengthSquared, 0.0f, 1.0f) : 0.0f;
+    return (p - (a + ab * t)).length();
+}
+
+// The rings kept: the first and the last, and every ring without which the
+// spine would leave the chord between its kept neighbours by more than
+// `tolerance`.
+std::vector<std::size_t> keptRings(const Stem& stem, float tolerance) {
+    const std::size_t count = stem.rings.size();
+    std::vector<std::size_t> kept;
+    if (count == 0) return kept;
+    std::vector<Vector3> centres(count);
+    for (std::size_t r = 0; r < count; ++r) centres[r] = ringCentre(stem, r);
+    kept.push_back(0);
+    for (std::size_t r = 1; r + 1 < count; ++r) {
+        // Can the band from the last kept ring reach ring r + 1 over ring r?
+        bool straight = true;
+        for (std::size_t i = kept.back() + 1; i <= r && straight; ++i)
+            straight = distanceToSegment(centres[i], centres[kept.back()], centres[r + 1]) <= tolerance;
+        if (!straight) kept.push_back(r);
+    }
+    if (count > 1) kept.push_back(count - 1);
+    return kept;
+}
+
+// The k-th of `kept` items picked evenly from `n`, starting with the first.
+std::size_t pick(std::size_t k, std::size_t kept, std::size_t n) { return k * n / kept; }
+
+// Whether item i of an even thinning to the share `keep` stays.
+bool keptItem(std::size_t i, double keep) { return std::floor(double(i + 1) * keep) != std::floor(double(i) * keep); }
 
 // Writes one vertex of the level.
 void pushVertex(TreeLod& lod, const Vector3& p, const Vector3& n, float u, float v, uint32_t colour) {
@@ -104,16 +144,16 @@ void pushVertex(TreeLod& lod, const Vector3& p, const Vector3& n, float u, float
     lod.colours.push_back(colour);
 }
 
-// The bark of one stem with every stride-th ring vertex and ring (at least
-// three vertices and two rings, the first and last ring always kept).
-void pushStemBark(TreeLod& lod, const Stem& stem, std::size_t stride, const TreeWind::StemWind& wind,
+// The bark of one stem with every stride-th ring vertex (at least three) on
+// the rings kept.
+void pushStemBark(TreeLod& lod, const Stem& stem, const StemDetail& detail, const TreeWind::StemWind& wind,
                   float inverseHeight) {
     const std::size_t ringCount = stem.rings.size();
-    if (ringCount == 0) return;
-    const std::size_t keptRings = ringCount < 2 ? ringCount : std::max<std::size_t>(2, (ringCount - 1) / stride + 1);
+    const std::size_t stride = detail.sideStride;
     std::size_t lastSize = 0;
-    for (std::size_t k = 0; k < keptRings; ++k) {
-        const std::size_t r = pick(k, keptRings, ringCount, keptRings > 1);
+    const std::vector<std::size_t> rings = keptRings(stem, detail.tolerance);
+    for (std::size_t k = 0; k < rings.size(); ++k) {
+        const std::size_t r = rings[k];
         const std::span<const Vector3> ring = stem.ringVertices(stem.rings[r]);
         const std::size_t n = ring.size();
         const std::size_t kept = n <= 3 ? n : std::max<std::size_t>(3, n / stride);
@@ -121,10 +161,10 @@ void pushStemBark(TreeLod& lod, const Stem& stem, std::size_t stride, const Tree
         // The same texture mapping as the full bark, at the kept vertices.
         const float v = static_cast<float>(2 * r) / static_cast<float>(ringCount);
         for (std::size_t j = 0; j < kept; ++j) {
-            const std::size_t i = pick(j, kept, n, false);
+            const std::size_t i = pick(j, kept, n);
             const Vector3& p = ring[i];
-            const Vector3& prev = ring[pick((j + kept - 1) % kept, kept, n, false)];
-            const Vector3& next = ring[pick((j + 1) % kept, kept, n, false)];
+            const Vector3& prev = ring[pick((j + kept - 1) % kept, kept, n)];
+            const Vector3& next = ring[pick((j + 1) % kept, kept, n)];
             Vector3 normal = p * 2.0f - prev - next;
             normal.normalise();
             pushVertex(lod, p, normal, static_cast<float>(2 * i) / static_cast<float>(n), v,
@@ -212,8 +252,8 @@ TreeLod reducedTreeLod(const Tree& tree, const TreeMeshArrays& full, double keep
     const float drop = dropRadius(tree, keep);
 
     const auto bark = [&](const Stem& stem, const TreeWind::StemWind& wind) {
-        const StemDetail d = stemDetail(stem, keep, drop);
-        if (d.drawn) pushStemBark(lod, stem, d.stride, wind, inverseHeight);
+        const StemDetail d = stemDetail(stem, keep, drop, tree.extent.y);
+        if (d.drawn) pushStemBark(lod, stem, d, wind, inverseHeight);
     };
     walkStems(*tree.trunk, TreeWind::trunkWind(), bark);
     simplifyBark(lod, 3 * std::size_t(double(full.barkIndexCount / 3) * keep));
@@ -228,7 +268,7 @@ TreeLod reducedTreeLod(const Tree& tree, const TreeMeshArrays& full, double keep
         const auto leaves = [&](const Stem& stem, const TreeWind::StemWind& wind) {
             for (const Leaf& leaf : stem.leaves) {
                 const std::size_t i = leafNumber++;
-                if (std::floor(double(i + 1) * keep) == std::floor(double(i) * keep)) continue;
+                if (!keptItem(i, keep)) continue;
                 const Vector3 centre = (leaf.corners[0] + leaf.corners[1] + leaf.corners[2] + leaf.corners[3]) * 0.25f;
                 const uint32_t first = uint32_t(lod.colours.size());
                 for (std::size_t j = 0; j < 4; ++j) {
@@ -242,6 +282,37 @@ TreeLod reducedTreeLod(const Tree& tree, const TreeMeshArrays& full, double keep
             }
         };
         walkStems(*tree.trunk, TreeWind::trunkWind(), leaves);
+    }
+
+    // The simple species' coordinate-frame markers thin out like the leaves,
+    // each grown about its base by the same rule.
+    if (full.markerIndexCount > 0) {
+        const std::size_t firstMarkerVertex =
+            full.vertexCount -
+            full.markerIndexCount / TreeMeshLayout::INDICES_PER_FRAME * TreeMeshLayout::VERTICES_PER_FRAME;
+        const float growth = static_cast<float>(std::sqrt(1.0 / keep));
+        std::size_t markerNumber = 0;
+        const auto markers = [&](const Stem& stem, const TreeWind::StemWind& wind) {
+            for (std::size_t r = 0; r < stem.rings.size(); ++r) {
+                const std::size_t m = markerNumber++;
+                if (!keptItem(m, keep)) continue;
+                const Vector3 base = stem.points[r].end();
+                const uint32_t first = uint32_t(lod.colours.size());
+                for (std::size_t j = 0; j < TreeMeshLayout::VERTICES_PER_FRAME; ++j) {
+                    const std::size_t source = firstMarkerVertex + TreeMeshLayout::VERTICES_PER_FRAME * m + j;
+                    const float* g = full.geometry + source * FLOATS_PER_VERTEX;
+                    const Vector3 p = base + (Vector3{g[0], g[1], g[2]} - base) * growth;
+                    pushVertex(lod, p, {g[3], g[4], g[5]}, g[6], g[7], full.colours[source]);
+                    pushWind(lod.wind, TreeWind::windAt(wind, p, inverseHeight, 0.0f));
+                }
+                // The marker's triangles as the full mesh has them, moved to the new vertices.
+                const uint32_t* indices = full.markerIndices + TreeMeshLayout::INDICES_PER_FRAME * m;
+                const uint32_t source = indices[0];
+                for (std::size_t k = 0; k < TreeMeshLayout::INDICES_PER_FRAME; ++k)
+                    lod.markerIndices.push_back(first + (indices[k] - source));
+            }
+        };
+        walkStems(*tree.trunk, TreeWind::trunkWind(), markers);
     }
     return lod;
 }
