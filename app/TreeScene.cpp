@@ -20,6 +20,7 @@ TreeScene::~TreeScene() = default;
 
 // Entity first: it refers to its mesh until it is gone.
 void TreeScene::removeTree() {
+    removeFitted();
     if (level_ > 0) node_.detachObject(levelEntities_[level_]);
     for (std::size_t level = 1; level < levelEntities_.size(); ++level) {
         const std::string meshName = levelEntities_[level]->getMesh()->getName();
@@ -70,6 +71,7 @@ void TreeScene::build(const TreeParameters& params, int32_t seed, uint64_t verte
 // The levels are made from the mesh on show; nothing here draws from the
 // random generator, so the tree stays the same tree.
 void TreeScene::showLevel(std::size_t level) {
+    removeFitted();
     if (entity_ == nullptr || level == level_) return;
     if (level >= levelEntities_.size()) {
         const std::size_t made = levelEntities_.empty() ? 0 : levelEntities_.size() - 1;
@@ -103,4 +105,29 @@ std::size_t TreeScene::getLevelTriangles() const {
     if (!tree_) return 0;
     const std::size_t markers = hasFrameMarkers(*tree_->params) ? 9 * std::size_t(tree_->frameCount) : 0;
     return std::size_t(tree_->stemTriangleCount) + std::size_t(tree_->leafTriangleCount) + markers;
+}
+
+bool TreeScene::showWithinTriangles(std::size_t maxTriangles, std::size_t& smallest) {
+    showLevel(0);
+    if (entity_ == nullptr) return false;
+    const std::optional<TreeLod> fitted = fitTriangleBudget(*tree_, *entity_->getMesh(), maxTriangles, smallest);
+    if (!fitted) return false;
+    buildLodMesh(*fitted, *tree_, "TreeMesh_Fitted");
+    fitted_ = scene_.createEntity("TreeEntity_Fitted", "TreeMesh_Fitted");
+    fitted_->getSubEntity(0)->setMaterialName("BarkTextMat");
+    if (!fitted->leafIndices.empty()) fitted_->getSubEntity(1)->setMaterialName("LeafTextMat");
+    fitted_->setRenderDetail(entity_->getRenderDetail());
+    node_.detachObject(entity_);
+    node_.attachObject(fitted_);
+    return true;
+}
+
+// The full tree goes back on the node in its place.
+void TreeScene::removeFitted() {
+    if (fitted_ == nullptr) return;
+    node_.detachObject(fitted_);
+    scene_.removeEntity(fitted_);
+    fitted_ = nullptr;
+    Velk::MeshManager::getSingleton().remove("TreeMesh_Fitted");
+    node_.attachObject(entity_);
 }

@@ -40,6 +40,10 @@ public:
     // them, and dropped with the tree. They are drawn with the full tree's
     // render detail.
     void showLevel(std::size_t level);
+    // Shows the tree reduced to at most `maxTriangles` triangles, as the
+    // entity "TreeEntity_Fitted", until the next `show` or `showLevel`.
+    // False, with the smallest size reachable in `smallest`, when it cannot.
+    bool showWithinTriangles(std::size_t maxTriangles, std::size_t& smallest);
     // The level of detail on show; 0 after every `show`.
     std::size_t getLevel() const { return level_; }
     // Triangles of the level on show.
@@ -59,6 +63,8 @@ public:
 private:
     // Detaches and destroys entity, mesh and tree, so that the names are free.
     void removeTree();
+    // Takes the fitted tree away, showing the full one.
+    void removeFitted();
     // Grows the tree, builds its mesh and shows its entity.
     void build(const TreeParameters& params, int32_t seed, uint64_t vertexBudget);
 
@@ -72,6 +78,7 @@ private:
     std::vector<Velk::Entity*> levelEntities_;
     std::vector<std::size_t> levelTriangles_;
     std::size_t level_ = 0;
+    Velk::Entity* fitted_ = nullptr; // "TreeEntity_Fitted" when shown
     int32_t seed_ = 0;               // the tree on show was grown with this seed
     uint32_t shows_ = 0;
 };

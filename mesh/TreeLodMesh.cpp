@@ -9,7 +9,9 @@
 #include "math/Math.h"
 #include "mesh/MeshManager.h"
 
-#include <cstring> // Required for: std::memcpy
+#include <cstring>    // Required for: std::memcpy
+#include <functional> // Required for: std::function
+#include <memory>     // Required for: std::unique_ptr
 
 using namespace Velk;
 using namespace TreeMeshLayout;
@@ -51,7 +53,10 @@ void addPart(Mesh& mesh, const std::vector<uint32_t>& indices) {
 
 } // namespace
 
-std::vector<TreeLod> buildTreeLods(const Tree& tree, const Mesh& mesh, std::size_t reduced) {
+namespace {
+
+// Calls `use` with the arrays of the tree's engine mesh, locked for reading meanwhile.
+void withMeshArrays(const Tree& tree, const Mesh& mesh, const std::function<void(const TreeMeshArrays&)>& use) {
     const VertexData& vertices = *mesh.sharedVertexData;
     const ReadLock geometry(*vertices.vertexBufferBinding->getBuffer(GEOMETRY_SOURCE));
     const ReadLock colours(*vertices.vertexBufferBinding->getBuffer(COLOUR_SOURCE));
@@ -74,7 +79,23 @@ std::vector<TreeLod> buildTreeLods(const Tree& tree, const Mesh& mesh, std::size
     part(next++, full.barkIndices, full.barkIndexCount);
     if (tree.leafCount > 0) part(next++, full.leafIndices, full.leafIndexCount);
     if (hasFrameMarkers(*tree.params)) part(next++, full.markerIndices, full.markerIndexCount);
-    return buildTreeLods(tree, full, reduced);
+    use(full);
+}
+
+} // namespace
+
+std::vector<TreeLod> buildTreeLods(const Tree& tree, const Mesh& mesh, std::size_t reduced) {
+    std::vector<TreeLod> levels;
+    withMeshArrays(tree, mesh, [&](const TreeMeshArrays& full) { levels = buildTreeLods(tree, full, reduced); });
+    return levels;
+}
+
+std::optional<TreeLod> fitTriangleBudget(const Tree& tree, const Mesh& mesh, std::size_t maxTriangles,
+                                         std::size_t& smallest) {
+    std::optional<TreeLod> fitted;
+    withMeshArrays(tree, mesh,
+                   [&](const TreeMeshArrays& full) { fitted = fitTriangleBudget(tree, full, maxTriangles, smallest); });
+    return fitted;
 }
 
 Mesh* buildLodMesh(const TreeLod& lod, const Tree& tree, const std::string& name) {

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "TreeLod.h"
+#include "TreeLodChain.h"
 
 #include <cstddef> // Required for: std::size_t
+#include <optional> // Required for: std::optional
 #include <string>  // Required for: std::string
 #include <vector>  // Required for: std::vector
 
@@ -15,6 +17,10 @@ class Mesh;
 // colours and texture quarters. Works with buffers in system memory and in
 // GL alike.
 std::vector<TreeLod> buildTreeLods(const Tree& tree, const Velk::Mesh& mesh, std::size_t reduced);
+
+// The tree of `mesh` reduced to at most `maxTriangles` (fitTriangleBudget).
+std::optional<TreeLod> fitTriangleBudget(const Tree& tree, const Velk::Mesh& mesh, std::size_t maxTriangles,
+                                         std::size_t& smallest);
 
 // Creates the engine mesh `name` of one level, laid out as Tree::buildMesh
 // lays out a tree: one shared vertex set in two buffers, a bark submesh and

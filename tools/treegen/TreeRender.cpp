@@ -90,6 +90,11 @@ double renderTree(uint32_t species, int32_t seed, const std::string& path, const
                        leafTexture.empty() ? DEFAULT_LEAF_TEXTURE : leafTexture);
         showGroundAndShadow(*scene, view.ground);
         state.treeScene->showLevel(view.lod);
+        std::size_t smallest = 0;
+        if (view.maxTriangles > 0 && !state.treeScene->showWithinTriangles(view.maxTriangles, smallest))
+            throw std::runtime_error("cannot reduce the tree to " + std::to_string(view.maxTriangles) +
+                                     " triangles: the smallest it reduces to has " + std::to_string(smallest) +
+                                     " triangles");
         if (view.screenCoverage > 0.0f) {
             // Level with the tree's middle, as far away as makes its height
             // that share of the picture's height.

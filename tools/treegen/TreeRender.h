@@ -17,6 +17,7 @@ struct RenderView {
     bool ground = true;      // grass ground and shadows
     int fsaa = -1;           // samples per pixel (0, 2, 4, 8); -1: the machine's default
     std::size_t lod = 0;     // level of detail shown: 0 the full tree, 1.. a reduced level
+    std::size_t maxTriangles = 0; // when not 0: the tree reduced to at most this many triangles
     float screenCoverage = 0.0f; // when above 0: the distance at which the tree is this share of the image height
 };
 

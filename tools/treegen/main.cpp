@@ -181,6 +181,10 @@ int main(int argc, char** argv) {
                            ": the reduced levels of export --lods)")
         ->check(CLI::Range(std::size_t(0), MAX_TREE_LODS))
         ->capture_default_str();
+    render->add_option("--max-triangles", view.maxTriangles,
+                       "show the tree reduced to at most N triangles, as export --max-triangles writes it")
+        ->check(CLI::Range(std::size_t(1), std::size_t(1) << 40))
+        ->excludes("--lod");
     render->add_option("--screen-coverage", view.screenCoverage,
                        "place the camera level with the tree's middle, as far away as makes the tree's height "
                        "this share of the image height (above 0, at most 4); overrides --distance and --elevation")
