@@ -78,3 +78,30 @@ TEST(TreegenLodRender, EachLevelCoversThePixelsOfTheFullTreeWhereItIsUsed) {
         }
     }
 }
+
+// render shows the same reductions as export: a level, or the tree within a
+// budget; what cannot be shown is refused and no picture is written.
+TEST(TreegenLodRender, RenderShowsALevelOrTheTreeWithinABudget) {
+    const fs::path dir = fs::path(RENDER_DIR) / "lods-render";
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    const std::string view = " --species 3 --seed 0 --size 160x160 --no-ground --fsaa 0 -o '";
+    const fs::path fitted = dir / "fitted.png", full = dir / "full.png";
+    ASSERT_EQ(treegen("render" + view + full.string() + "'").status, 0);
+    const ProcessResult run = treegen("render --max-triangles 20000" + view + fitted.string() + "'");
+    ASSERT_EQ(run.status, 0) << run.out;
+    // Framed alike, the willow within 20000 triangles covers about what the full one covers.
+    const long fullPixels = coveredPixels(full), fittedPixels = coveredPixels(fitted);
+    ASSERT_GT(fullPixels, 100);
+    EXPECT_LT(double(std::abs(fittedPixels - fullPixels)) / double(fullPixels), 0.15)
+        << fittedPixels << " against " << fullPixels;
+
+    for (const char* bad : {"--max-triangles 10", "--lod 7", "--lod 1 --max-triangles 20000"}) {
+        const fs::path none = dir / "none.png";
+        const ProcessResult refused = treegen(std::string("render ") + bad + view + none.string() + "'");
+        EXPECT_EQ(refused.status, 2) << bad << ": " << refused.out;
+        EXPECT_FALSE(fs::exists(none)) << bad;
+    }
+    const ProcessResult tiny = treegen("render --max-triangles 10" + view + (dir / "none.png").string() + "'");
+    EXPECT_NE(tiny.out.find("the smallest it reduces to has"), std::string::npos) << tiny.out;
+}
