@@ -97,6 +97,11 @@ bool TreeFrameListener::handleKeys(const Velk::FrameEvent& event) {
         treeToggleDelay = 0.2f;
         state.wireframe = !state.wireframe;
         state.treeScene->getEntity()->setRenderDetail(state.wireframe ? SDL_WIREFRAME : SDL_SOLID);
+        state.treeScene->getShownEntity()->setRenderDetail(state.wireframe ? SDL_WIREFRAME : SDL_SOLID);
+    }
+    if (in.isKeyDown(KC_D) && treeToggleDelay == 0.0f) {
+        treeToggleDelay = 0.2f;
+        stepLevelOfDetail();
     }
     if (in.isKeyDown(KC_G) && treeToggleDelay == 0.0f) {
         treeToggleDelay = 0.2f;
@@ -164,6 +169,14 @@ void TreeFrameListener::regenerateTree(uint32_t type) {
     updateTreePanel();
 }
 
+// Full, LOD1, LOD2, LOD3 and back to full; the levels are made on the
+// first step after a regrowth.
+void TreeFrameListener::stepLevelOfDetail() {
+    TreeScene& scene = *state.treeScene;
+    scene.showLevel((scene.getLevel() + 1) % (TreeScene::DEMO_LEVELS + 1));
+    updateTreePanel();
+}
+
 void TreeFrameListener::updateLeafLightness() {
     const float l = setLeafDiffuse(state);
     leafPass()->setAmbient(0.8f * l, l, 0.8f * l);
@@ -192,4 +205,8 @@ void TreeFrameListener::updateTreePanel() {
         ->setCaption("[K/L] Leaves Lightness: " + StringConverter::toString(state.leafLightness));
     gui.getGuiElement("Example/Tree/Alpha", false)
         ->setCaption("[A/S] Leaves Alpha:    " + StringConverter::toString(int(params.getLeafAlpha())));
+    const std::size_t level = state.treeScene->getLevel();
+    gui.getGuiElement("Example/Tree/Detail", false)
+        ->setCaption("[D] Detail: " + (level == 0 ? std::string("full") : "LOD" + std::to_string(level)) + ", " +
+                     std::to_string(state.treeScene->getLevelTriangles()) + " triangles");
 }

@@ -33,6 +33,8 @@ public:
     void updateLeafAlpha();
     // Shows or hides the ground and the shadows.
     void toggleGroundAndShadow();
+    // Shows the next level of detail of the tree (D).
+    void stepLevelOfDetail();
     // Rewrites the five lines of the tree panel.
     void updateTreePanel();
     // How many times a number key regrew the tree.

@@ -1,5 +1,6 @@
 #include "TreeScene.h"
 
+#include "TreeLodMesh.h"
 #include "TreeMaterials.h"
 #include "TreeParameters.h"
 #include "TreeTooLarge.h"
@@ -8,8 +9,10 @@
 #include "scene/Entity.h"       // Required for: Velk::Entity
 #include "scene/SceneManager.h" // Required for: Velk::SceneManager
 #include "scene/SceneNode.h"    // Required for: Velk::SceneNode
+#include "scene/SubEntity.h"    // Required for: Velk::SubEntity
 
-#include <string> // Required for: std::string
+#include <algorithm> // Required for: std::max
+#include <string>    // Required for: std::string
 
 namespace {
 
@@ -29,8 +32,18 @@ TreeScene::~TreeScene() = default;
 
 // Entity first: it refers to its mesh until it is gone.
 void TreeScene::removeTree() {
+    removeFitted();
+    if (level_ > 0) node_.detachObject(levelEntities_[level_]);
+    for (std::size_t level = 1; level < levelEntities_.size(); ++level) {
+        const std::string meshName = levelEntities_[level]->getMesh()->getName();
+        scene_.removeEntity(levelEntities_[level]);
+        Velk::MeshManager::getSingleton().remove(meshName);
+    }
+    levelEntities_.clear();
+    levelTriangles_.clear();
+    if (entity_ != nullptr && level_ == 0) node_.detachObject(entity_);
+    level_ = 0;
     if (entity_ != nullptr) {
-        node_.detachObject(entity_);
         const std::string meshName = entity_->getMesh()->getName();
         scene_.removeEntity(entity_);
         entity_ = nullptr;
@@ -83,4 +96,68 @@ void TreeScene::setWind(bool on, float strength) {
 void TreeScene::applyWind() {
     const float height = tree_ ? tree_->extent.y : 0.0f;
     scene_.setWind(kWindDirection, windOn_ ? windStrength_ : 0.0f, height);
+}
+
+// The levels are made from the mesh on show; nothing here draws from the
+// random generator, so the tree stays the same tree.
+void TreeScene::showLevel(std::size_t level) {
+    removeFitted();
+    if (entity_ == nullptr || level == level_) return;
+    if (level >= levelEntities_.size()) {
+        const std::size_t made = levelEntities_.empty() ? 0 : levelEntities_.size() - 1;
+        const std::vector<TreeLod> levels =
+            buildTreeLods(*tree_, *entity_->getMesh(), std::max({level, DEMO_LEVELS, made}));
+        if (levelEntities_.empty()) {
+            levelEntities_.push_back(entity_);
+            levelTriangles_.push_back(levels[0].triangleCount());
+        }
+        for (std::size_t l = levelEntities_.size(); l < levels.size(); ++l) {
+            const std::string suffix = "_LOD" + std::to_string(l);
+            buildLodMesh(levels[l], *tree_, "TreeMesh" + suffix);
+            Velk::Entity* entity = scene_.createEntity("TreeEntity" + suffix, "TreeMesh" + suffix);
+            entity->getSubEntity(0)->setMaterialName("BarkTextMat");
+            if (!levels[l].leafIndices.empty()) entity->getSubEntity(1)->setMaterialName("LeafTextMat");
+            levelEntities_.push_back(entity);
+            levelTriangles_.push_back(levels[l].triangleCount());
+        }
+    }
+    node_.detachObject(levelEntities_[level_]);
+    Velk::Entity* shown = level == 0 ? entity_ : levelEntities_[level];
+    shown->setRenderDetail(entity_->getRenderDetail());
+    node_.attachObject(shown);
+    level_ = level;
+}
+
+std::size_t TreeScene::getLevelTriangles() const {
+    if (level_ < levelTriangles_.size()) return levelTriangles_[level_];
+    // Before the levels are made: the full tree's count, from its counters
+    // (nine triangles per frame marker).
+    if (!tree_) return 0;
+    const std::size_t markers = hasFrameMarkers(*tree_->params) ? 9 * std::size_t(tree_->frameCount) : 0;
+    return std::size_t(tree_->stemTriangleCount) + std::size_t(tree_->leafTriangleCount) + markers;
+}
+
+bool TreeScene::showWithinTriangles(std::size_t maxTriangles, std::size_t& smallest) {
+    showLevel(0);
+    if (entity_ == nullptr) return false;
+    const std::optional<TreeLod> fitted = fitTriangleBudget(*tree_, *entity_->getMesh(), maxTriangles, smallest);
+    if (!fitted) return false;
+    buildLodMesh(*fitted, *tree_, "TreeMesh_Fitted");
+    fitted_ = scene_.createEntity("TreeEntity_Fitted", "TreeMesh_Fitted");
+    fitted_->getSubEntity(0)->setMaterialName("BarkTextMat");
+    if (!fitted->leafIndices.empty()) fitted_->getSubEntity(1)->setMaterialName("LeafTextMat");
+    fitted_->setRenderDetail(entity_->getRenderDetail());
+    node_.detachObject(entity_);
+    node_.attachObject(fitted_);
+    return true;
+}
+
+// The full tree goes back on the node in its place.
+void TreeScene::removeFitted() {
+    if (fitted_ == nullptr) return;
+    node_.detachObject(fitted_);
+    scene_.removeEntity(fitted_);
+    fitted_ = nullptr;
+    Velk::MeshManager::getSingleton().remove("TreeMesh_Fitted");
+    node_.attachObject(entity_);
 }

@@ -266,6 +266,7 @@ TEST_F(OverlayRender, ProgramOverlaysFromTheGeneratedMedia) {
         {"Example/Tree/Scale", "     Scale: 15.157"},
         {"Example/Tree/Lighting", "[K/L] Leaves Lightness: 160"},
         {"Example/Tree/Alpha", "[A/S] Leaves Alpha:    255"},
+        {"Example/Tree/Detail", "[D] Detail: full, 89712 triangles"},
     };
     for (const auto& [name, caption] : captions) gui.getGuiElement(name, false)->setCaption(caption);
     ASSERT_NE(OverlayManager::getSingleton().getByName("Core/DebugOverlay"), nullptr);
@@ -288,5 +289,6 @@ TEST_F(OverlayRender, ProgramOverlaysFromTheGeneratedMedia) {
     EXPECT_LT(stats.minX, 40);
     EXPECT_EQ(OverlayManager::getSingleton().dumpState()["Core/DebugOverlay"]["elements"].size(), 7u)
         << "the panel and its six lines";
-    EXPECT_EQ(OverlayManager::getSingleton().dumpState()["Example/TreeOverlay"]["elements"].size(), 6u);
+    EXPECT_EQ(OverlayManager::getSingleton().dumpState()["Example/TreeOverlay"]["elements"].size(), 7u)
+        << "the panel and its six lines";
 }

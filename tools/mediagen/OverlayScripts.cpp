@@ -64,8 +64,8 @@ overlay Core/DebugOverlay
 }
 )";
 
-// The tree controls in the upper left corner: five lines, each naming its keys.
-const char* const treeOverlay = R"(# The tree panel: species, seed, scale and the leaf style, with their keys.
+// The tree controls in the upper left corner: six lines, each naming its keys.
+const char* const treeOverlay = R"(# The tree panel: species, seed, scale, the leaf style and the level of detail, with their keys.
 overlay Example/TreeOverlay
 {
     zorder 400
@@ -75,7 +75,7 @@ overlay Example/TreeOverlay
         halign left
         valign top
         position 10 10
-        size 300 114
+        size 300 134
         colour 0.02 0.07 0.03 0.62
         border 1 0.75 0.95 0.75 0.35
         text Example/Tree/TreeType
@@ -112,6 +112,13 @@ overlay Example/TreeOverlay
             font_size 15
             colour 0.95 1 0.92
             caption "[A/S] Leaves Alpha:    "
+        }
+        text Example/Tree/Detail
+        {
+            position 10 108
+            font_size 15
+            colour 0.95 1 0.92
+            caption "[D] Detail: "
         }
     }
 }

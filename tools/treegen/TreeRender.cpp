@@ -7,12 +7,14 @@
 #include "TreeTooLarge.h"
 #include "core/Exception.h"          // Required for: Velk::Exception
 #include "core/ResourceManager.h"    // Required for: Velk::ResourceManager
+#include "math/Math.h"               // Required for: Velk::Math
 #include "material/TextureManager.h" // Required for: Velk::TextureManager
 #include "render/Root.h"             // Required for: Velk::Root
 #include "scene/SceneManager.h"      // Required for: Velk::SceneManager
 
 #include <cerrno>       // Required for: errno
 #include <chrono>       // Required for: std::chrono::steady_clock
+#include <cmath>        // Required for: std::tan
 #include <cstring>      // Required for: std::strerror
 #include <filesystem>   // Required for: std::filesystem
 #include <stdexcept>    // Required for: std::runtime_error
@@ -87,7 +89,21 @@ double renderTree(uint32_t species, int32_t seed, const std::string& path, const
         buildTreeScene(*scene, *camera, state, params ? *params : preset, seed,
                        leafTexture.empty() ? DEFAULT_LEAF_TEXTURE : leafTexture);
         showGroundAndShadow(*scene, view.ground);
-        if (view.distance <= 0.0f) {
+        state.treeScene->showLevel(view.lod);
+        std::size_t smallest = 0;
+        if (view.maxTriangles > 0 && !state.treeScene->showWithinTriangles(view.maxTriangles, smallest))
+            throw std::runtime_error("cannot reduce the tree to " + std::to_string(view.maxTriangles) +
+                                     " triangles: the smallest it reduces to has " + std::to_string(smallest) +
+                                     " triangles");
+        if (view.screenCoverage > 0.0f) {
+            // Level with the tree's middle, as far away as makes its height
+            // that share of the picture's height.
+            const float height = state.tree().extent.y;
+            const float halfFov = 0.5f * camera->getFOVy() * Velk::Math::fDeg2Rad;
+            state.cameraElevation = 0.0f;
+            state.cameraDistance = height / (2.0f * view.screenCoverage * std::tan(halfFov));
+            placeOrbitCamera(*camera, state, 0.5f * height);
+        } else if (view.distance <= 0.0f) {
             const TreeFraming framing = frameTree(treeBounds(state.tree()), camera->getFOVy(), camera->getAspectRatio(),
                                                   view.azimuth, view.elevation, camera->getNearClipDistance());
             state.cameraDistance = framing.distance;

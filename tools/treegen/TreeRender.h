@@ -3,6 +3,7 @@
 #include "Tree.h"
 #include "TreeParameters.h"
 
+#include <cstddef> // Required for: std::size_t
 #include <cstdint> // Required for: uint32_t, int32_t, uint64_t
 #include <string>  // Required for: std::string
 
@@ -15,6 +16,9 @@ struct RenderView {
     float distance = 0.0f;   // orbit radius; 0: the distance that shows the whole tree
     bool ground = true;      // grass ground and shadows
     int fsaa = -1;           // samples per pixel (0, 2, 4, 8); -1: the machine's default
+    std::size_t lod = 0;     // level of detail shown: 0 the full tree, 1.. a reduced level
+    std::size_t maxTriangles = 0; // when not 0: the tree reduced to at most this many triangles
+    float screenCoverage = 0.0f; // when above 0: the distance at which the tree is this share of the image height
 };
 
 // Renders the tree of a species and seed offscreen in the demonstration's

@@ -5,6 +5,7 @@
 #include "SpeciesFile.h"
 #include "TreeExport.h"
 #include "TreeInput.h"
+#include "TreeLodChain.h"
 #include "Random.h"
 #include "TreeRender.h"
 #include "TreeStats.h"
@@ -132,6 +133,20 @@ int main(int argc, char** argv) {
     addTreeOptions(*exporter, exportOpts);
     exporter->add_option("-o,--output", output, "the file to write; its extension picks the format")
         ->required();
+    ExportDetail exportDetail;
+    CLI::Option* lods =
+        exporter
+            ->add_option("--lods", exportDetail.lods,
+                         "also write N reduced levels of detail (1 to " + std::to_string(MAX_TREE_LODS) +
+                             "), each with at most about half the triangles of the one before: glTF gets a node "
+                             "per level (TreeEntity_LOD0, ...), OBJ a file per level (NAME_LOD0.obj, ...)")
+            ->check(CLI::Range(std::size_t(1), MAX_TREE_LODS));
+    exporter
+        ->add_option("--max-triangles", exportDetail.maxTriangles,
+                     "write the tree reduced until it has at most N triangles (an error giving the smallest "
+                     "size reachable when it cannot)")
+        ->check(CLI::Range(std::size_t(1), std::size_t(1) << 40))
+        ->excludes(lods);
     bool noWind = false;
     exporter->add_flag("--no-wind", noWind,
                        "leave out the wind's sway data (the glTF attribute _WIND); OBJ never has it");
@@ -164,6 +179,20 @@ int main(int argc, char** argv) {
     render->add_flag("--no-ground", noGround, "leave out the grass ground and the shadows");
     render->add_option("--fsaa", view.fsaa, "anti-aliasing samples per pixel (default: the machine's default)")
         ->check(CLI::IsMember({0, 2, 4, 8}));
+    render->add_option("--lod", view.lod,
+                       "show level of detail N (0: the full tree, 1 to " + std::to_string(MAX_TREE_LODS) +
+                           ": the reduced levels of export --lods)")
+        ->check(CLI::Range(std::size_t(0), MAX_TREE_LODS))
+        ->capture_default_str();
+    render->add_option("--max-triangles", view.maxTriangles,
+                       "show the tree reduced to at most N triangles, as export --max-triangles writes it")
+        ->check(CLI::Range(std::size_t(1), std::size_t(1) << 40))
+        ->excludes("--lod");
+    render->add_option("--screen-coverage", view.screenCoverage,
+                       "place the camera level with the tree's middle, as far away as makes the tree's height "
+                       "this share of the image height (above 0, at most 4); overrides --distance and --elevation")
+        ->check(finiteNumber())
+        ->check(CLI::Range(0.001f, 4.0f));
     render->add_option("--media", mediaDir, "folder with the textures, sky and scripts")
         ->capture_default_str();
 
@@ -233,13 +262,21 @@ int main(int argc, char** argv) {
             return kUsageError;
         }
         try {
+            exportDetail.wind = !noWind;
             const ExportReport report = exportTree(*input->parameters, seed, output, input->maxVertices,
-                                                   *leafTexture, !noWind);
+                                                   *leafTexture, exportDetail);
             std::cout << "wrote";
             for (const std::string& f : report.files) std::cout << ' ' << f;
             std::cout << "\nseed " << seed << ", " << report.vertices << " vertices, " << report.triangles
                       << " triangles; grow " << report.growMs << " ms, mesh " << report.meshMs
                       << " ms, write " << report.writeMs << " ms\n";
+            if (!report.levelTriangles.empty()) {
+                std::cout << "levels of detail:";
+                for (size_t level = 0; level < report.levelTriangles.size(); ++level)
+                    std::cout << " LOD" << level << ' ' << report.levelTriangles[level] << " triangles (from "
+                              << lodScreenCoverage(level) << " of the view's height)"
+                              << (level + 1 < report.levelTriangles.size() ? "," : "\n");
+            }
         } catch (const std::exception& e) {
             std::cerr << "treegen: " << e.what() << '\n';
             return kUsageError;

@@ -17,7 +17,7 @@ constexpr int ARRAY_BUFFER = 34962, ELEMENT_ARRAY_BUFFER = 34963;
 constexpr int LINEAR = 9729, LINEAR_MIPMAP_LINEAR = 9987, REPEAT = 10497;
 constexpr int TRIANGLES = 4;
 constexpr size_t FLOATS_PER_VERTEX = 8;
-constexpr size_t WIND_FLOATS_PER_VERTEX = 4;
+constexpr size_t WIND_FLOATS = 4;
 
 // Appends bytes to the binary buffer, padded to four bytes, and returns
 // where they start.
@@ -37,17 +37,15 @@ void putU32(std::vector<uint8_t>& out, uint32_t v) {
     for (int i = 0; i < 4; ++i) out.push_back(uint8_t(v >> (8 * i)));
 }
 
-} // namespace
-
-std::vector<OutputFile> makeGltf(const MeshView& mesh, const ExportTextures& textures,
-                                 const std::string& path, bool binary) {
+// Appends one level's vertex attributes and index lists to the buffer and
+// returns its primitives; `materialFor` gives a part's material index.
+template <class MaterialFor>
+json addLevel(const MeshView& mesh, std::vector<uint8_t>& blob, json& bufferViews, json& accessors,
+              MaterialFor& materialFor) {
     const size_t n = mesh.vertexCount;
-    std::vector<uint8_t> blob;
-    json bufferViews = json::array();
-    json accessors = json::array();
-
     // Vertex attributes: the interleaved floats as they are, the colours
     // reordered from packed ARGB to the RGBA bytes glTF reads.
+    const size_t geometryView = bufferViews.size();
     const size_t geometryAt = append(blob, mesh.geometry, n * FLOATS_PER_VERTEX * sizeof(float));
     bufferViews.push_back(bufferView(geometryAt, n * FLOATS_PER_VERTEX * sizeof(float)));
     bufferViews.back()["byteStride"] = FLOATS_PER_VERTEX * sizeof(float);
@@ -61,24 +59,11 @@ std::vector<OutputFile> makeGltf(const MeshView& mesh, const ExportTextures& tex
         rgba[4 * i + 2] = uint8_t(c);
         rgba[4 * i + 3] = uint8_t(c >> 24);
     }
+    const size_t colourView = bufferViews.size();
     const size_t colourAt = append(blob, rgba.data(), rgba.size());
     bufferViews.push_back(bufferView(colourAt, rgba.size()));
     bufferViews.back()["byteStride"] = 4;
     bufferViews.back()["target"] = ARRAY_BUFFER;
-
-    // The wind's sway floats, for the views that have them: a custom
-    // attribute (the leading underscore tells readers that do not know it
-    // to leave it alone). Without them the file is as it always was.
-    json attributes = {{"POSITION", 0}, {"NORMAL", 1}, {"TEXCOORD_0", 2}, {"COLOR_0", 3}};
-    size_t windView = 0;
-    if (mesh.wind != nullptr) {
-        const size_t bytes = n * WIND_FLOATS_PER_VERTEX * sizeof(float);
-        const size_t windAt = append(blob, mesh.wind, bytes);
-        windView = bufferViews.size();
-        bufferViews.push_back(bufferView(windAt, bytes));
-        bufferViews.back()["byteStride"] = WIND_FLOATS_PER_VERTEX * sizeof(float);
-        bufferViews.back()["target"] = ARRAY_BUFFER;
-    }
 
     float lo[3], hi[3];
     for (int a = 0; a < 3; ++a) {
@@ -90,17 +75,28 @@ std::vector<OutputFile> makeGltf(const MeshView& mesh, const ExportTextures& tex
             lo[a] = std::min(lo[a], mesh.geometry[i * FLOATS_PER_VERTEX + size_t(a)]);
             hi[a] = std::max(hi[a], mesh.geometry[i * FLOATS_PER_VERTEX + size_t(a)]);
         }
-    accessors.push_back({{"bufferView", 0}, {"byteOffset", 0}, {"componentType", FLOAT},
+    const size_t firstAccessor = accessors.size();
+    accessors.push_back({{"bufferView", geometryView}, {"byteOffset", 0}, {"componentType", FLOAT},
                          {"count", n}, {"type", "VEC3"},
                          {"min", {lo[0], lo[1], lo[2]}}, {"max", {hi[0], hi[1], hi[2]}}});
-    accessors.push_back({{"bufferView", 0}, {"byteOffset", 12}, {"componentType", FLOAT},
+    accessors.push_back({{"bufferView", geometryView}, {"byteOffset", 12}, {"componentType", FLOAT},
                          {"count", n}, {"type", "VEC3"}});
-    accessors.push_back({{"bufferView", 0}, {"byteOffset", 24}, {"componentType", FLOAT},
+    accessors.push_back({{"bufferView", geometryView}, {"byteOffset", 24}, {"componentType", FLOAT},
                          {"count", n}, {"type", "VEC2"}});
-    accessors.push_back({{"bufferView", 1}, {"componentType", UNSIGNED_BYTE}, {"normalized", true},
+    accessors.push_back({{"bufferView", colourView}, {"componentType", UNSIGNED_BYTE}, {"normalized", true},
                          {"count", n}, {"type", "VEC4"}});
+    json attributes = {{"POSITION", firstAccessor}, {"NORMAL", firstAccessor + 1},
+                       {"TEXCOORD_0", firstAccessor + 2}, {"COLOR_0", firstAccessor + 3}};
     if (mesh.wind != nullptr) {
-        accessors.push_back({{"bufferView", windView}, {"componentType", FLOAT}, {"count", n}, {"type", "VEC4"}});
+        // The wind's sway floats, four a vertex: a custom attribute (the
+        // leading underscore tells readers that do not know it to leave it
+        // alone). Without them the file is as it always was.
+        const size_t windAt = append(blob, mesh.wind, n * WIND_FLOATS * sizeof(float));
+        bufferViews.push_back(bufferView(windAt, n * WIND_FLOATS * sizeof(float)));
+        bufferViews.back()["byteStride"] = WIND_FLOATS * sizeof(float);
+        bufferViews.back()["target"] = ARRAY_BUFFER;
+        accessors.push_back({{"bufferView", bufferViews.size() - 1}, {"componentType", FLOAT},
+                             {"count", n}, {"type", "VEC4"}});
         attributes["_WIND"] = accessors.size() - 1;
     }
 
@@ -113,6 +109,35 @@ std::vector<OutputFile> makeGltf(const MeshView& mesh, const ExportTextures& tex
         if (p.indexCount) append(blob, p.indices, p.indexCount * sizeof(uint32_t));
     bufferViews.push_back(bufferView(indexAt, indexBytes));
     bufferViews.back()["target"] = ELEMENT_ARRAY_BUFFER;
+
+    json primitives = json::array();
+    size_t indexOffset = 0;
+    for (const ExportPrimitive& p : mesh.primitives) {
+        if (p.indexCount == 0) continue;
+        accessors.push_back({{"bufferView", indexView}, {"byteOffset", indexOffset},
+                             {"componentType", UNSIGNED_INT}, {"count", p.indexCount},
+                             {"type", "SCALAR"}});
+        indexOffset += p.indexCount * sizeof(uint32_t);
+        primitives.push_back({{"attributes", attributes},
+                              {"indices", accessors.size() - 1},
+                              {"material", materialFor(p.material)},
+                              {"mode", TRIANGLES}});
+    }
+    return primitives;
+}
+
+} // namespace
+
+std::vector<OutputFile> makeGltf(const MeshView& mesh, const ExportTextures& textures,
+                                 const std::string& path, bool binary) {
+    return makeGltf(std::vector<MeshView>{mesh}, {}, textures, path, binary);
+}
+
+std::vector<OutputFile> makeGltf(const std::vector<MeshView>& levels, const std::vector<double>& screenCoverage,
+                                 const ExportTextures& textures, const std::string& path, bool binary) {
+    std::vector<uint8_t> blob;
+    json bufferViews = json::array();
+    json accessors = json::array();
 
     // Materials, textures and images only for what the primitives use.
     json materials = json::array(), textureList = json::array(), images = json::array();
@@ -158,26 +183,37 @@ std::vector<OutputFile> makeGltf(const MeshView& mesh, const ExportTextures& tex
         return materials.size() - 1;
     };
 
-    json primitives = json::array();
-    size_t indexOffset = 0;
-    for (const ExportPrimitive& p : mesh.primitives) {
-        if (p.indexCount == 0) continue;
-        accessors.push_back({{"bufferView", indexView}, {"byteOffset", indexOffset},
-                             {"componentType", UNSIGNED_INT}, {"count", p.indexCount},
-                             {"type", "SCALAR"}});
-        indexOffset += p.indexCount * sizeof(uint32_t);
-        primitives.push_back({{"attributes", attributes},
-                              {"indices", accessors.size() - 1},
-                              {"material", materialFor(p.material)},
-                              {"mode", TRIANGLES}});
+    // One mesh per level, its data in the order of a file of one level:
+    // vertex attributes, index lists, then the images its materials bring.
+    json meshes = json::array();
+    for (const MeshView& mesh : levels) {
+        const json primitives = addLevel(mesh, blob, bufferViews, accessors, materialFor);
+        const std::string name =
+            levels.size() == 1 ? std::string("TreeMesh") : "TreeMesh_LOD" + std::to_string(meshes.size());
+        meshes.push_back({{"name", name}, {"primitives", primitives}});
+    }
+
+    // One level: the tree's entity. Several: a node per level named with
+    // the suffix game-engine importers look for, only the full one in the
+    // scene, listing the others as its levels of detail.
+    json nodes = json::array();
+    if (levels.size() == 1) {
+        nodes.push_back({{"name", "TreeEntity"}, {"mesh", 0}});
+    } else {
+        for (size_t level = 0; level < levels.size(); ++level)
+            nodes.push_back({{"name", "TreeEntity_LOD" + std::to_string(level)}, {"mesh", level}});
+        json ids = json::array();
+        for (size_t level = 1; level < levels.size(); ++level) ids.push_back(level);
+        nodes[0]["extensions"] = {{"MSFT_lod", {{"ids", ids}}}};
+        nodes[0]["extras"] = {{"MSFT_screencoverage", screenCoverage}};
     }
 
     json gltf = {
         {"asset", {{"version", "2.0"}, {"generator", "treegen"}}},
         {"scene", 0},
         {"scenes", {{{"nodes", {0}}}}},
-        {"nodes", {{{"name", "TreeEntity"}, {"mesh", 0}}}},
-        {"meshes", {{{"name", "TreeMesh"}, {"primitives", primitives}}}},
+        {"nodes", nodes},
+        {"meshes", meshes},
         {"accessors", accessors},
         {"bufferViews", bufferViews},
         {"materials", materials},
@@ -190,8 +226,10 @@ std::vector<OutputFile> makeGltf(const MeshView& mesh, const ExportTextures& tex
         gltf["textures"] = textureList;
         gltf["images"] = images;
     }
-    if (materialIndex.count(ExportMaterial::Markers))
-        gltf["extensionsUsed"] = {"KHR_materials_unlit"};
+    json extensionsUsed = json::array();
+    if (materialIndex.count(ExportMaterial::Markers)) extensionsUsed.push_back("KHR_materials_unlit");
+    if (levels.size() > 1) extensionsUsed.push_back("MSFT_lod");
+    if (!extensionsUsed.empty()) gltf["extensionsUsed"] = extensionsUsed;
 
     std::vector<OutputFile> files;
     if (binary) {

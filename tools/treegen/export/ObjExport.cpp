@@ -33,10 +33,10 @@ struct Text {
 } // namespace
 
 std::vector<OutputFile> makeObj(const MeshView& mesh, const ExportTextures& textures,
-                                const std::string& path) {
+                                const std::string& path, const std::string& materialsName) {
     const std::filesystem::path target(path);
     const std::filesystem::path dir = target.parent_path();
-    const std::string mtlName = target.stem().string() + ".mtl";
+    const std::string mtlName = materialsName.empty() ? target.stem().string() + ".mtl" : materialsName;
 
     Text obj;
     obj << "# tree exported by treegen\n" << "mtllib " << mtlName << "\n";
@@ -86,5 +86,26 @@ std::vector<OutputFile> makeObj(const MeshView& mesh, const ExportTextures& text
         files.push_back({(dir / "tree_bark.jpg").string(), textures.barkJpeg});
     if (used[int(ExportMaterial::Leaves)])
         files.push_back({(dir / (textures.leavesName + ".tga")).string(), textures.leavesTga});
+    return files;
+}
+
+std::vector<OutputFile> makeObjLevels(const std::vector<MeshView>& levels, const ExportTextures& textures,
+                                      const std::string& path) {
+    const std::filesystem::path target(path);
+    const std::string stem = target.stem().string();
+    const std::string mtlName = stem + ".mtl";
+    std::vector<OutputFile> files;
+    for (size_t level = 0; level < levels.size(); ++level) {
+        const std::string levelPath =
+            (target.parent_path() / (stem + "_LOD" + std::to_string(level) + ".obj")).string();
+        std::vector<OutputFile> made = makeObj(levels[level], textures, levelPath, mtlName);
+        // The full level uses every material there is: its materials file
+        // and textures serve all levels.
+        if (level == 0) {
+            files = std::move(made);
+        } else {
+            files.push_back(std::move(made.front()));
+        }
+    }
     return files;
 }

@@ -3,7 +3,9 @@
 #include "BuiltTextures.h"
 #include "ExportTexturesMaker.h"
 #include "GltfExport.h"
+#include "LodView.h"
 #include "ObjExport.h"
+#include "TreeLodChain.h"
 #include "Tree.h"
 #include "TreeMeshReadback.h"
 #include "TreeParameters.h"
@@ -16,6 +18,7 @@
 #include <cctype>     // Required for: std::tolower
 #include <chrono>     // Required for: std::chrono::steady_clock
 #include <filesystem> // Required for: std::filesystem::path
+#include <optional>   // Required for: std::optional
 #include <stdexcept>  // Required for: std::runtime_error
 #include <string_view> // Required for: std::string_view
 
@@ -45,7 +48,7 @@ ExportReport exportTree(uint32_t species, int32_t seed, const std::string& path)
 }
 
 ExportReport exportTree(const TreeParameters& params, int32_t seed, const std::string& path,
-                        uint64_t maxVertices, const std::string& leafTexture, bool wind) {
+                        uint64_t maxVertices, const std::string& leafTexture, const ExportDetail& detail) {
     if (!isExportExtension(path))
         throw std::runtime_error("cannot export to " + path +
                                  ": unknown extension (expected .glb, .gltf or .obj)");
@@ -63,7 +66,7 @@ ExportReport exportTree(const TreeParameters& params, int32_t seed, const std::s
     start = std::chrono::steady_clock::now();
     Velk::Mesh* mesh = tree.buildMesh("TreeMesh");
     const std::string ext = extensionOf(path);
-    if (wind && ext != ".obj") tree.buildWind(*mesh);
+    if (detail.wind && ext != ".obj") tree.buildWind(*mesh);
     report.meshMs = msSince(start);
 
     start = std::chrono::steady_clock::now();
@@ -74,8 +77,39 @@ ExportReport exportTree(const TreeParameters& params, int32_t seed, const std::s
 
     ExportTextures textures = builtExportTextures();
     if (!leafTexture.empty()) replaceLeafTexture(textures, leafTexture);
-    const std::vector<OutputFile> files =
-        ext == ".obj" ? makeObj(view, textures, path) : makeGltf(view, textures, path, ext == ".glb");
+    // A reduced level as the writers take it, with its sway data only when asked for.
+    const auto levelView = [&](const TreeLod& level) {
+        MeshView v = meshViewOf(level);
+        if (!detail.wind) v.wind = nullptr;
+        return v;
+    };
+    std::vector<OutputFile> files;
+    if (detail.lods > 0) {
+        const std::vector<TreeLod> levels = buildTreeLods(tree, meshArraysOf(view), detail.lods);
+        std::vector<MeshView> views;
+        std::vector<double> coverage;
+        for (const TreeLod& level : levels) {
+            views.push_back(levelView(level));
+            coverage.push_back(lodScreenCoverage(views.size() - 1));
+            report.levelTriangles.push_back(level.triangleCount());
+        }
+        files = ext == ".obj" ? makeObjLevels(views, textures, path)
+                              : makeGltf(views, coverage, textures, path, ext == ".glb");
+    } else if (detail.maxTriangles > 0) {
+        std::size_t smallest = 0;
+        const std::optional<TreeLod> fitted = fitTriangleBudget(tree, meshArraysOf(view), detail.maxTriangles, smallest);
+        if (!fitted)
+            throw TriangleBudgetTooSmall("cannot reduce the tree to " + std::to_string(detail.maxTriangles) +
+                                         " triangles: the smallest it reduces to has " + std::to_string(smallest) +
+                                         " triangles");
+        const MeshView fittedView = levelView(*fitted);
+        report.triangles = fitted->triangleCount();
+        report.vertices = fitted->vertexCount();
+        files = ext == ".obj" ? makeObj(fittedView, textures, path)
+                              : makeGltf(std::vector<MeshView>{fittedView}, {}, textures, path, ext == ".glb");
+    } else {
+        files = ext == ".obj" ? makeObj(view, textures, path) : makeGltf(view, textures, path, ext == ".glb");
+    }
     // Every file or none: each is staged beside its destination, and the
     // previous export stays whole until every new file has been written.
     Velk::StagedFiles staged;

@@ -1,0 +1,144 @@
+// Levels of detail as engine meshes, for the demonstration and the renderer.
+#include "TreeLodMesh.h"
+
+#include "MeshLayout.h"
+#include "Tree.h"
+#include "TreeLodChain.h"
+#include "TreeWind.h"
+#include "buffer/HardwareBufferManager.h"
+#include "math/AxisAlignedBox.h"
+#include "math/Math.h"
+#include "mesh/MeshManager.h"
+
+#include <cstring>    // Required for: std::memcpy
+#include <functional> // Required for: std::function
+#include <memory>     // Required for: std::unique_ptr
+
+using namespace Velk;
+using namespace TreeMeshLayout;
+
+namespace {
+
+// Locks a buffer for reading for as long as it lives.
+class ReadLock {
+public:
+    explicit ReadLock(HardwareBuffer& buffer) : buffer_(buffer), data_(buffer.lock(HardwareBuffer::LOCK_READ_ONLY)) {}
+    ~ReadLock() { buffer_.unlock(); }
+    ReadLock(const ReadLock&) = delete;
+    ReadLock& operator=(const ReadLock&) = delete;
+    template <class T> const T* as() const { return static_cast<const T*>(data_); }
+
+private:
+    HardwareBuffer& buffer_;
+    const void* data_;
+};
+
+// Copies `data` into a new static buffer.
+template <class Buffer> void fill(Buffer& buffer, const void* data, std::size_t bytes) {
+    void* out = buffer.lock(HardwareBuffer::LOCK_DISCARD);
+    std::memcpy(out, data, bytes);
+    buffer.unlock();
+}
+
+// Adds a submesh over the shared vertices with the given indices; one
+// without indices gets no buffer (an empty buffer is an engine error).
+void addPart(Mesh& mesh, const std::vector<uint32_t>& indices) {
+    SubMesh* sub = mesh.createSubMesh();
+    sub->useSharedVertices = true;
+    sub->indexData->indexCount = indices.size();
+    if (indices.empty()) return;
+    sub->indexData->indexBuffer = HardwareBufferManager::getSingleton().createIndexBuffer(
+        HardwareIndexBuffer::INDEX_32BIT, indices.size(), HardwareBuffer::USAGE_STATIC_WRITE_ONLY, false);
+    fill(*sub->indexData->indexBuffer, indices.data(), indices.size() * sizeof(uint32_t));
+}
+
+} // namespace
+
+namespace {
+
+// Calls `use` with the arrays of the tree's engine mesh, locked for reading meanwhile.
+void withMeshArrays(const Tree& tree, const Mesh& mesh, const std::function<void(const TreeMeshArrays&)>& use) {
+    const VertexData& vertices = *mesh.sharedVertexData;
+    const ReadLock geometry(*vertices.vertexBufferBinding->getBuffer(GEOMETRY_SOURCE));
+    const ReadLock colours(*vertices.vertexBufferBinding->getBuffer(COLOUR_SOURCE));
+    TreeMeshArrays full;
+    full.geometry = geometry.as<float>();
+    full.colours = colours.as<uint32_t>();
+    full.vertexCount = vertices.vertexCount;
+
+    // Submeshes in the builder's order: bark, leaves when the tree planned
+    // any, markers for the simple species.
+    std::vector<std::unique_ptr<ReadLock>> indexLocks;
+    const auto part = [&](std::size_t index, const uint32_t*& indices, std::size_t& count) {
+        const IndexData& data = *mesh.getSubMesh(index)->indexData;
+        count = data.indexCount;
+        if (count == 0) return;
+        indexLocks.push_back(std::make_unique<ReadLock>(*data.indexBuffer));
+        indices = indexLocks.back()->as<uint32_t>() + data.indexStart;
+    };
+    std::size_t next = 0;
+    part(next++, full.barkIndices, full.barkIndexCount);
+    if (tree.leafCount > 0) part(next++, full.leafIndices, full.leafIndexCount);
+    if (hasFrameMarkers(*tree.params)) part(next++, full.markerIndices, full.markerIndexCount);
+    use(full);
+}
+
+} // namespace
+
+std::vector<TreeLod> buildTreeLods(const Tree& tree, const Mesh& mesh, std::size_t reduced) {
+    std::vector<TreeLod> levels;
+    withMeshArrays(tree, mesh, [&](const TreeMeshArrays& full) { levels = buildTreeLods(tree, full, reduced); });
+    return levels;
+}
+
+std::optional<TreeLod> fitTriangleBudget(const Tree& tree, const Mesh& mesh, std::size_t maxTriangles,
+                                         std::size_t& smallest) {
+    std::optional<TreeLod> fitted;
+    withMeshArrays(tree, mesh,
+                   [&](const TreeMeshArrays& full) { fitted = fitTriangleBudget(tree, full, maxTriangles, smallest); });
+    return fitted;
+}
+
+Mesh* buildLodMesh(const TreeLod& lod, const Tree& tree, const std::string& name) {
+    const MeshPtr mesh = MeshManager::getSingleton().createManual(name);
+    mesh->sharedVertexData = std::make_unique<VertexData>();
+    VertexData& vertexData = *mesh->sharedVertexData;
+    VertexDeclaration& declaration = *vertexData.vertexDeclaration;
+    std::size_t offset = 0;
+    offset += declaration.addElement(GEOMETRY_SOURCE, offset, VET_FLOAT3, VES_POSITION).getSize();
+    offset += declaration.addElement(GEOMETRY_SOURCE, offset, VET_FLOAT3, VES_NORMAL).getSize();
+    declaration.addElement(GEOMETRY_SOURCE, offset, VET_FLOAT2, VES_TEXTURE_COORDINATES);
+    declaration.addElement(COLOUR_SOURCE, 0, VET_COLOUR_ARGB, VES_DIFFUSE);
+
+    const std::size_t vertices = lod.vertexCount();
+    vertexData.vertexCount = vertices;
+    HardwareBufferManager& buffers = HardwareBufferManager::getSingleton();
+    const HardwareVertexBufferSharedPtr geometry = buffers.createVertexBuffer(
+        FLOATS_PER_VERTEX * sizeof(float), vertices, HardwareBuffer::USAGE_STATIC_WRITE_ONLY, false);
+    fill(*geometry, lod.geometry.data(), lod.geometry.size() * sizeof(float));
+    vertexData.vertexBufferBinding->setBinding(GEOMETRY_SOURCE, geometry);
+    const HardwareVertexBufferSharedPtr colours = buffers.createVertexBuffer(
+        sizeof(uint32_t), vertices, HardwareBuffer::USAGE_STATIC_WRITE_ONLY, false);
+    fill(*colours, lod.colours.data(), lod.colours.size() * sizeof(uint32_t));
+    vertexData.vertexBufferBinding->setBinding(COLOUR_SOURCE, colours);
+    // A level carries its sway data always: it is small, and a level shown
+    // while the wind blows sways like the full tree.
+    if (!lod.wind.empty()) {
+        declaration.addElement(WIND_SOURCE, 0, VET_FLOAT4, VES_SWAY);
+        const HardwareVertexBufferSharedPtr wind = buffers.createVertexBuffer(
+            TreeWind::FLOATS_PER_VERTEX * sizeof(float), vertices, HardwareBuffer::USAGE_STATIC_WRITE_ONLY, false);
+        fill(*wind, lod.wind.data(), lod.wind.size() * sizeof(float));
+        vertexData.vertexBufferBinding->setBinding(WIND_SOURCE, wind);
+    }
+
+    addPart(*mesh, lod.barkIndices);
+    if (!lod.leafIndices.empty()) addPart(*mesh, lod.leafIndices);
+    if (!lod.markerIndices.empty()) addPart(*mesh, lod.markerIndices);
+
+    // The bounds of the full tree, so that every level is framed alike.
+    const Vector3 minimum{-tree.extent.x, 0.0f, -tree.extent.z};
+    mesh->_setBounds(AxisAlignedBox(minimum, tree.extent));
+    const Vector3 size = tree.extent - minimum;
+    mesh->_setBoundingSphereRadius(0.5f * Math::Sqrt(size.squaredLength()));
+    return mesh.get();
+}
