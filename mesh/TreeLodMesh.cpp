@@ -2,6 +2,7 @@
 #include "TreeLodMesh.h"
 
 #include "MeshLayout.h"
+#include "TreeVertexDeclaration.h"
 #include "Tree.h"
 #include "TreeLodChain.h"
 #include "TreeWind.h"
@@ -104,11 +105,7 @@ Mesh* buildLodMesh(const TreeLod& lod, const Tree& tree, const std::string& name
     mesh->sharedVertexData = std::make_unique<VertexData>();
     VertexData& vertexData = *mesh->sharedVertexData;
     VertexDeclaration& declaration = *vertexData.vertexDeclaration;
-    std::size_t offset = 0;
-    offset += declaration.addElement(GEOMETRY_SOURCE, offset, VET_FLOAT3, VES_POSITION).getSize();
-    offset += declaration.addElement(GEOMETRY_SOURCE, offset, VET_FLOAT3, VES_NORMAL).getSize();
-    declaration.addElement(GEOMETRY_SOURCE, offset, VET_FLOAT2, VES_TEXTURE_COORDINATES);
-    declaration.addElement(COLOUR_SOURCE, 0, VET_COLOUR_ARGB, VES_DIFFUSE);
+    declareTreeVertices(declaration);
 
     const std::size_t vertices = lod.vertexCount();
     vertexData.vertexCount = vertices;
@@ -124,7 +121,7 @@ Mesh* buildLodMesh(const TreeLod& lod, const Tree& tree, const std::string& name
     // A level carries its sway data always: it is small, and a level shown
     // while the wind blows sways like the full tree.
     if (!lod.wind.empty()) {
-        declaration.addElement(WIND_SOURCE, 0, VET_FLOAT4, VES_SWAY);
+        declareTreeSway(declaration);
         const HardwareVertexBufferSharedPtr wind = buffers.createVertexBuffer(
             TreeWind::FLOATS_PER_VERTEX * sizeof(float), vertices, HardwareBuffer::USAGE_STATIC_WRITE_ONLY, false);
         fill(*wind, lod.wind.data(), lod.wind.size() * sizeof(float));

@@ -6,6 +6,7 @@
 #include "Tree.h"
 
 #include "MeshLayout.h"
+#include "TreeVertexDeclaration.h"
 #include "buffer/HardwareBufferManager.h"
 #include "math/AxisAlignedBox.h"
 #include "math/Math.h"
@@ -70,12 +71,7 @@ Mesh* Tree::buildMesh(const std::string& name) {
     VertexData& vertexData = *mesh->sharedVertexData;
 
     VertexDeclaration& declaration = *vertexData.vertexDeclaration;
-    std::size_t offset = 0;
-    offset += declaration.addElement(GEOMETRY_SOURCE, offset, VET_FLOAT3, VES_POSITION).getSize();
-    offset += declaration.addElement(GEOMETRY_SOURCE, offset, VET_FLOAT3, VES_NORMAL).getSize();
-    declaration.addElement(GEOMETRY_SOURCE, offset, VET_FLOAT2, VES_TEXTURE_COORDINATES);
-    declaration.addElement(COLOUR_SOURCE, 0, VET_COLOUR_ARGB, VES_DIFFUSE);
-    assert(declaration.getVertexSize(GEOMETRY_SOURCE) == FLOATS_PER_VERTEX * sizeof(float));
+    declareTreeVertices(declaration);
 
     // Bark, leaf and marker vertices follow one another in both buffers.
     const std::size_t vertices = static_cast<std::size_t>(vertexCount);

@@ -4,6 +4,7 @@
 #include "Tree.h"
 
 #include "MeshLayout.h"
+#include "TreeVertexDeclaration.h"
 #include "TreeWind.h"
 #include "buffer/HardwareBufferManager.h"
 #include "mesh/Mesh.h"
@@ -15,8 +16,7 @@ using namespace Velk;
 void Tree::buildWind(Mesh& mesh) const {
     VertexData& vertexData = *mesh.sharedVertexData;
     VertexDeclaration& declaration = *vertexData.vertexDeclaration;
-    if (declaration.findElementBySemantic(VES_SWAY) == nullptr)
-        declaration.addElement(TreeMeshLayout::WIND_SOURCE, 0, VET_FLOAT4, VES_SWAY);
+    declareTreeSway(declaration);
     const std::size_t vertices = static_cast<std::size_t>(vertexCount);
     const HardwareVertexBufferSharedPtr buffer = HardwareBufferManager::getSingleton().createVertexBuffer(
         TreeWind::FLOATS_PER_VERTEX * sizeof(float), vertices, HardwareBuffer::USAGE_STATIC_WRITE_ONLY, false);
