@@ -39,7 +39,9 @@ std::vector<TreeLod> buildTreeLods(const Tree& tree, const TreeMeshArrays& full,
     return levels;
 }
 
-double lodScreenCoverage(std::size_t level) { return 0.5 * std::pow(0.7, double(level)); }
+double lodScreenCoverage(std::size_t level, std::size_t levels) {
+    return level + 1 >= levels ? 0.0 : 0.5 * std::pow(0.7, double(level));
+}
 
 std::optional<TreeLod> fitTriangleBudget(const Tree& tree, const TreeMeshArrays& full, std::size_t maxTriangles,
                                          std::size_t& smallest) {

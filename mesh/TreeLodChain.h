@@ -18,10 +18,11 @@ inline constexpr double LOD_TRIANGLE_RATIO = 0.55;
 // the vertex cache and vertex fetch. Draws nothing from the random generator.
 std::vector<TreeLod> buildTreeLods(const Tree& tree, const TreeMeshArrays& full, std::size_t reduced);
 
-// The screen coverage from which level `level` is used: while the tree's
-// projected height is at least this share of the view's height, that level
-// or a finer one is drawn. Decreasing with the level.
-double lodScreenCoverage(std::size_t level);
+// The screen coverage from which level `level` of `levels` is used: while
+// the tree's projected height is at least this share of the view's height,
+// that level or a finer one is drawn. Decreasing with the level; 0 for the
+// last level, which is never culled, however small the tree.
+double lodScreenCoverage(std::size_t level, std::size_t levels);
 
 // The tree reduced until it has at most `maxTriangles` triangles (the full
 // level when it already fits), ordered like the levels. Nothing when even

@@ -97,6 +97,8 @@ TEST(TreegenLod, EverySpeciesWritesValidLevelsEachAboutHalfTheOneBefore) {
         ASSERT_EQ(coverage.ArrayLen(), 4u) << "one hint per level";
         for (int i = 1; i < 4; ++i)
             EXPECT_LT(coverage.Get(i).GetNumberAsDouble(), coverage.Get(i - 1).GetNumberAsDouble());
+        // Below the last value a reader culls the tree: the coarsest level stays at any distance.
+        EXPECT_EQ(coverage.Get(3).GetNumberAsDouble(), 0.0);
 
         std::size_t before = 0;
         for (std::size_t level = 0; level < 4; ++level) {

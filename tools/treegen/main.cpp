@@ -274,7 +274,7 @@ int main(int argc, char** argv) {
                 std::cout << "levels of detail:";
                 for (size_t level = 0; level < report.levelTriangles.size(); ++level)
                     std::cout << " LOD" << level << ' ' << report.levelTriangles[level] << " triangles (from "
-                              << lodScreenCoverage(level) << " of the view's height)"
+                              << lodScreenCoverage(level, report.levelTriangles.size()) << " of the view's height)"
                               << (level + 1 < report.levelTriangles.size() ? "," : "\n");
             }
         } catch (const std::exception& e) {

@@ -90,7 +90,7 @@ ExportReport exportTree(const TreeParameters& params, int32_t seed, const std::s
         std::vector<double> coverage;
         for (const TreeLod& level : levels) {
             views.push_back(levelView(level));
-            coverage.push_back(lodScreenCoverage(views.size() - 1));
+            coverage.push_back(lodScreenCoverage(views.size() - 1, levels.size()));
             report.levelTriangles.push_back(level.triangleCount());
         }
         files = ext == ".obj" ? makeObjLevels(views, textures, path)
