@@ -28,6 +28,10 @@ namespace {
 // test of covered pixels holds within a few per cent with this.
 constexpr double LEAF_GROWTH = 1.0;
 
+// A coordinate-frame marker is three arrows of four vertices, its tip first.
+constexpr std::size_t ARROW_VERTICES = 4;
+static_assert(3 * ARROW_VERTICES == TreeMeshLayout::VERTICES_PER_FRAME);
+
 // Calls `visit(stem, wind)` for every stem, depth first, children in list
 // order: the order of every mesh pass.
 template <class Visit> void walkStems(const Stem& stem, const TreeWind::StemWind& wind, Visit& visit) {
@@ -90,38 +94,54 @@ StemDetail stemDetail(const Stem& stem, double keep, float drop, float treeHeigh
     return d;
 }
 
-// The centre of one ring.
-Vector3 ringCentre(const Stem& stem, std::size_t r) {
+// The centre of one ring and its mean radius.
+struct RingShape {
+    Vector3 centre;
+    float radius = 0.0f;
+};
+
+RingShape ringShape(const Stem& stem, std::size_t r) {
     const std::span<const Vector3> ring = stem.ringVertices(stem.rings[r]);
-    Vector3 sum{0.0f, 0.0f, 0.0f};
-    for (const Vector3& p : ring) sum = sum + p;
-    return ring.empty() ? sum : sum * (1.0f / static_cast<float>(ring.size()));
+    RingShape shape{Vector3{0.0f, 0.0f, 0.0f}, 0.0f};
+    if (ring.empty()) return shape;
+    for (const Vector3& p : ring) shape.centre = shape.centre + p;
+    shape.centre = shape.centre * (1.0f / static_cast<float>(ring.size()));
+    for (const Vector3& p : ring) shape.radius += (p - shape.centre).length();
+    shape.radius /= static_cast<float>(ring.size());
+    return shape;
 }
 
-// Distance of `p` from the segment a-b.
-float distanceToSegment(const Vector3& p, const Vector3& a, const Vector3& b) {
-    const Vector3 ab = b - a;
+// Whether the band between rings `a` and `b` passes close enough to ring
+// `i`: its centre within `tolerance` of their chord, and the band's radius
+// there within a fifth of the ring's own, so that thin stems keep their
+// width as well as thick ones.
+bool bandPassesClose(const RingShape& i, const RingShape& a, const RingShape& b, float tolerance) {
+    const Vector3 ab = b.centre - a.centre;
     const float lengthSquared = ab.dotProduct(ab);
-    const float t = lengthSquared > 0.0f ? std::clamp((p - a).dotProduct(ab) / lengthSquared, 0.0f, 1.0f) : 0.0f;
-    return (p - (a + ab * t)).length();
+    const float t =
+        lengthSquared > 0.0f ? std::clamp((i.centre - a.centre).dotProduct(ab) / lengthSquared, 0.0f, 1.0f) : 0.0f;
+    const float offSpine = (i.centre - (a.centre + ab * t)).length();
+    const float offRadius = std::abs(i.radius - (a.radius + (b.radius - a.radius) * t));
+    return offSpine <= tolerance && offRadius <= 0.2f * i.radius;
 }
 
 // The rings kept: the first and the last, and every ring without which the
-// spine would leave the chord between its kept neighbours by more than
-// `tolerance`.
+// band between its kept neighbours would leave the stem's surface by more
+// than `tolerance`: where the spine bends, and where the radius does not
+// change evenly (the flare at a trunk's foot, a taper that is not linear).
 std::vector<std::size_t> keptRings(const Stem& stem, float tolerance) {
     const std::size_t count = stem.rings.size();
     std::vector<std::size_t> kept;
     if (count == 0) return kept;
-    std::vector<Vector3> centres(count);
-    for (std::size_t r = 0; r < count; ++r) centres[r] = ringCentre(stem, r);
+    std::vector<RingShape> shapes(count);
+    for (std::size_t r = 0; r < count; ++r) shapes[r] = ringShape(stem, r);
     kept.push_back(0);
     for (std::size_t r = 1; r + 1 < count; ++r) {
         // Can the band from the last kept ring reach ring r + 1 over ring r?
-        bool straight = true;
-        for (std::size_t i = kept.back() + 1; i <= r && straight; ++i)
-            straight = distanceToSegment(centres[i], centres[kept.back()], centres[r + 1]) <= tolerance;
-        if (!straight) kept.push_back(r);
+        bool close = true;
+        for (std::size_t i = kept.back() + 1; i <= r && close; ++i)
+            close = bandPassesClose(shapes[i], shapes[kept.back()], shapes[r + 1], tolerance);
+        if (!close) kept.push_back(r);
     }
     if (count > 1) kept.push_back(count - 1);
     return kept;
@@ -280,13 +300,15 @@ TreeLod reducedTreeLod(const Tree& tree, const TreeMeshArrays& full, double keep
         walkStems(*tree.trunk, TreeWind::trunkWind(), leaves);
     }
 
-    // The simple species' coordinate-frame markers thin out like the leaves,
-    // each grown about its base by the same rule.
+    // The simple species' coordinate-frame markers thin out like the leaves.
+    // They are thin arrows, seen by their length rather than their area: each
+    // kept arrow grows longer by the share left out, its tip moving away from
+    // its base while its base keeps its width.
     if (full.markerIndexCount > 0) {
         const std::size_t firstMarkerVertex =
             full.vertexCount -
             full.markerIndexCount / TreeMeshLayout::INDICES_PER_FRAME * TreeMeshLayout::VERTICES_PER_FRAME;
-        const float growth = static_cast<float>(std::sqrt(1.0 / keep));
+        const float growth = static_cast<float>(1.0 / keep);
         std::size_t markerNumber = 0;
         const auto markers = [&](const Stem& stem, const TreeWind::StemWind& wind) {
             for (std::size_t r = 0; r < stem.rings.size(); ++r) {
@@ -297,7 +319,8 @@ TreeLod reducedTreeLod(const Tree& tree, const TreeMeshArrays& full, double keep
                 for (std::size_t j = 0; j < TreeMeshLayout::VERTICES_PER_FRAME; ++j) {
                     const std::size_t source = firstMarkerVertex + TreeMeshLayout::VERTICES_PER_FRAME * m + j;
                     const float* g = full.geometry + source * FLOATS_PER_VERTEX;
-                    const Vector3 p = base + (Vector3{g[0], g[1], g[2]} - base) * growth;
+                    const bool tip = j % ARROW_VERTICES == 0;
+                    const Vector3 p = tip ? base + (Vector3{g[0], g[1], g[2]} - base) * growth : Vector3{g[0], g[1], g[2]};
                     pushVertex(lod, p, {g[3], g[4], g[5]}, g[6], g[7], full.colours[source]);
                     pushWind(lod.wind, TreeWind::windAt(wind, p, inverseHeight, 0.0f));
                 }
