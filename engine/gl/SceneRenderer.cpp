@@ -225,7 +225,6 @@ SceneRenderer::SceneRenderer() {
     skyWorldViewProj_ = glGetUniformLocation(skyProgram_, "worldViewProj");
     skySampler_ = glGetUniformLocation(skyProgram_, "sky");
     skyDiffuse_ = glGetUniformLocation(skyProgram_, "passDiffuse");
-    skyFarPlane_ = glGetUniformLocation(skyProgram_, "farPlane");
 
     skyVertexArray_ = createObject(ObjectKind::VertexArray);
     skyVertices_ = createObject(ObjectKind::Buffer);
@@ -324,6 +323,7 @@ unsigned int SceneRenderer::render(SceneManager& scene, Camera& camera, Viewport
 
     glEnable(GL_TEXTURE_CUBE_MAP_SEAMLESS);
     unsigned int triangles = 0;
+    if (scene.skyBoxEnabled_ && scene.skyDrawFirst_) triangles += drawSky(scene, camera, viewProjection, true, cameraDetail);
 
     glUseProgram(entityProgram_);
     glUniform1i(entity_.lightCount, lights);
@@ -344,31 +344,18 @@ unsigned int SceneRenderer::render(SceneManager& scene, Camera& camera, Viewport
         glUniform1f(entity_.shadowFloor, 0.0f);
     }
 
-    // Opaque and cut-out things come first, so that the sky behind them and
-    // the ground in front of or behind them are shaded only where they show:
-    // depth-tested fragments that lose cost next to nothing. The sky sits at
-    // the far plane where nothing was drawn, and the ground follows it
-    // because its rim fades into the sky. Where the ground covers a tree its
-    // alpha is 1, so the order does not change a pixel.
-    const auto drawQueued = [&](auto first, auto last) {
-        if (shadows) glUniform1f(entity_.shadowFloor, kEntityShadowFloor);
-        for (auto q = first; q != last; ++q) {
-            setWorld(viewProjection, q->world);
-            const DrawStyle style = styleOf(passOf(*q->subEntity));
-            glUniform1i(entity_.cutOut, style == DrawStyle::CutOut ? (multisampled ? 2 : 1) : 0);
-            if (style == DrawStyle::CutOut && multisampled) glEnable(GL_SAMPLE_ALPHA_TO_COVERAGE);
-            triangles += drawSubEntity(*q->subEntity, viewProjection, scene, q->detail);
-            if (style == DrawStyle::CutOut) glDisable(GL_SAMPLE_ALPHA_TO_COVERAGE);
-        }
-        glUniform1i(entity_.cutOut, 0);
-    };
-    drawQueued(queue.begin(), firstBlended);
-    if (scene.skyBoxEnabled_ && scene.skyDrawFirst_) triangles += drawSky(scene, camera, viewProjection, true, cameraDetail);
-    if (scene.groundEnabled_) {
-        if (shadows) glUniform1f(entity_.shadowFloor, 0.0f);
-        triangles += drawGround(scene, viewProjection, cameraDetail);
+    if (scene.groundEnabled_) triangles += drawGround(scene, viewProjection, cameraDetail);
+    if (shadows) glUniform1f(entity_.shadowFloor, kEntityShadowFloor);
+
+    for (Queued& q : queue) {
+        setWorld(viewProjection, q.world);
+        const DrawStyle style = styleOf(passOf(*q.subEntity));
+        glUniform1i(entity_.cutOut, style == DrawStyle::CutOut ? (multisampled ? 2 : 1) : 0);
+        if (style == DrawStyle::CutOut && multisampled) glEnable(GL_SAMPLE_ALPHA_TO_COVERAGE);
+        triangles += drawSubEntity(*q.subEntity, viewProjection, scene, q.detail);
+        if (style == DrawStyle::CutOut) glDisable(GL_SAMPLE_ALPHA_TO_COVERAGE);
     }
-    drawQueued(firstBlended, queue.end());
+    glUniform1i(entity_.cutOut, 0);
 
     if (scene.skyBoxEnabled_ && !scene.skyDrawFirst_) triangles += drawSky(scene, camera, viewProjection, false, cameraDetail);
 
@@ -658,7 +645,7 @@ unsigned int SceneRenderer::drawSubEntity(SubEntity& subEntity, const Matrix4&, 
 }
 
 // The cube follows the eye, so the sky never comes nearer.
-unsigned int SceneRenderer::drawSky(SceneManager& scene, Camera& camera, const Matrix4& viewProjection, bool behind,
+unsigned int SceneRenderer::drawSky(SceneManager& scene, Camera& camera, const Matrix4& viewProjection, bool first,
                                     int cameraDetail) {
     const Pass& pass = *scene.skyMaterial_->getDrawPass();
     const TextureUnitState* unit = nullptr;
@@ -672,18 +659,15 @@ unsigned int SceneRenderer::drawSky(SceneManager& scene, Camera& camera, const M
     glPolygonMode(GL_FRONT_AND_BACK, cameraDetail == SDL_POINTS ? GL_POINT : cameraDetail == SDL_WIREFRAME ? GL_LINE : GL_FILL);
     glDisable(GL_CULL_FACE);
     glDisable(GL_BLEND);
-    // Behind everything: at the far plane, only where nothing nearer was
-    // drawn, leaving the depth as it was.
-    if (behind || pass.getDepthCheckEnabled()) {
+    if (first || !pass.getDepthCheckEnabled()) {
+        glDisable(GL_DEPTH_TEST);
+    } else {
         glEnable(GL_DEPTH_TEST);
         glDepthFunc(GL_LEQUAL);
-    } else {
-        glDisable(GL_DEPTH_TEST);
     }
-    glDepthMask(behind ? GL_FALSE : (pass.getDepthWriteEnabled() ? GL_TRUE : GL_FALSE));
+    glDepthMask(first ? GL_FALSE : (pass.getDepthWriteEnabled() ? GL_TRUE : GL_FALSE));
     glUseProgram(skyProgram_);
     glUniformMatrix4fv(skyWorldViewProj_, 1, GL_FALSE, worldViewProj.m.data());
-    glUniform1i(skyFarPlane_, behind ? 1 : 0);
     glUniform1i(skySampler_, 1);
     glUniform4f(skyDiffuse_, 1.0f, 1.0f, 1.0f, pass.getDiffuse().a);
     const MaterialManager& materials = MaterialManager::getSingleton();

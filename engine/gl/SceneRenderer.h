@@ -70,7 +70,7 @@ private:
     void applyPassUniforms(const Pass& pass, SceneManager& scene, bool twoSided, float alphaCutoff);
     unsigned int drawSubEntity(SubEntity& subEntity, const Matrix4& viewProjection, SceneManager& scene,
                                int detail);
-    unsigned int drawSky(SceneManager& scene, Camera& camera, const Matrix4& viewProjection, bool behind,
+    unsigned int drawSky(SceneManager& scene, Camera& camera, const Matrix4& viewProjection, bool first,
                          int cameraDetail);
     void applyPassState(const Pass& pass, int detail);
     void setWorld(const Matrix4& viewProjection, const Matrix4& world);
@@ -87,7 +87,6 @@ private:
     GLuint skyProgram_ = 0;
     GLint skyWorldViewProj_ = -1;
     GLint skySampler_ = -1;
-    GLint skyFarPlane_ = -1;
     GLint skyDiffuse_ = -1;
     GLuint skyVertexArray_ = 0;
     GLuint skyVertices_ = 0;

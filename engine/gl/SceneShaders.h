@@ -143,12 +143,9 @@ void main() {
 inline const char* const kSkyVertexShader = R"(#version 330 core
 layout(location = 0) in vec3 position;
 uniform mat4 worldViewProj;
-uniform bool farPlane;
 out vec3 direction;
 void main() {
     gl_Position = worldViewProj * vec4(position, 1.0);
-    // Depth 1: behind everything, whatever the cube's distance.
-    if (farPlane) gl_Position.z = gl_Position.w;
     direction = position;
 }
 )";
