@@ -115,8 +115,7 @@ void TreeScene::showLevel(std::size_t level) {
             const std::string suffix = "_LOD" + std::to_string(l);
             buildLodMesh(levels[l], *tree_, "TreeMesh" + suffix);
             Velk::Entity* entity = scene_.createEntity("TreeEntity" + suffix, "TreeMesh" + suffix);
-            entity->getSubEntity(0)->setMaterialName("BarkTextMat");
-            if (!levels[l].leafIndices.empty()) entity->getSubEntity(1)->setMaterialName("LeafTextMat");
+            assignTreeMaterials(*entity, *tree_);
             levelEntities_.push_back(entity);
             levelTriangles_.push_back(levels[l].triangleCount());
         }
@@ -144,8 +143,7 @@ bool TreeScene::showWithinTriangles(std::size_t maxTriangles, std::size_t& small
     if (!fitted) return false;
     buildLodMesh(*fitted, *tree_, "TreeMesh_Fitted");
     fitted_ = scene_.createEntity("TreeEntity_Fitted", "TreeMesh_Fitted");
-    fitted_->getSubEntity(0)->setMaterialName("BarkTextMat");
-    if (!fitted->leafIndices.empty()) fitted_->getSubEntity(1)->setMaterialName("LeafTextMat");
+    assignTreeMaterials(*fitted_, *tree_);
     fitted_->setRenderDetail(entity_->getRenderDetail());
     node_.detachObject(entity_);
     node_.attachObject(fitted_);

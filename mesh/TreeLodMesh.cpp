@@ -128,9 +128,11 @@ Mesh* buildLodMesh(const TreeLod& lod, const Tree& tree, const std::string& name
         vertexData.vertexBufferBinding->setBinding(WIND_SOURCE, wind);
     }
 
+    // The submeshes of the full tree's mesh, in its order, so that a level
+    // takes the tree's materials the same way (a part left empty has none).
     addPart(*mesh, lod.barkIndices);
-    if (!lod.leafIndices.empty()) addPart(*mesh, lod.leafIndices);
-    if (!lod.markerIndices.empty()) addPart(*mesh, lod.markerIndices);
+    if (tree.leafCount > 0) addPart(*mesh, lod.leafIndices);
+    if (hasFrameMarkers(*tree.params)) addPart(*mesh, lod.markerIndices);
 
     // The bounds of the full tree, so that every level is framed alike.
     const Vector3 minimum{-tree.extent.x, 0.0f, -tree.extent.z};

@@ -23,7 +23,7 @@ std::optional<TreeLod> fitTriangleBudget(const Tree& tree, const Velk::Mesh& mes
                                          std::size_t& smallest);
 
 // Creates the engine mesh `name` of one level, laid out as Tree::buildMesh
-// lays out a tree: one shared vertex set in two buffers, a bark submesh and
-// a leaf submesh (when the level has leaves), then a marker submesh (when it
-// has markers). The mesh belongs to the mesh manager.
+// lays out a tree: one shared vertex set in two buffers (three with the
+// wind's), a bark submesh, a leaf submesh when the tree has leaves and a
+// marker submesh when it has markers. The mesh belongs to the mesh manager.
 Velk::Mesh* buildLodMesh(const TreeLod& lod, const Tree& tree, const std::string& name);

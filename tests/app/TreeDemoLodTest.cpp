@@ -88,4 +88,11 @@ TEST(TreeDemoLod, RegrowthDropsTheLevelsAndShowsTheFullTree) {
     EXPECT_TRUE(attached(run.state, "TreeEntity"));
     EXPECT_TRUE(exists(run.state, "TreeEntity"));
     EXPECT_FALSE(exists(run.state, "TreeEntity_LOD1")) << "the levels went with the old tree";
+
+    // The simple tree has no leaves: its level's second part is the markers
+    // (D after the new tree's key delay).
+    const DemoRun simple = runDemo(TREEDEMO_PATH, "lod-simple", 80, "1 0\n70 D\n");
+    ASSERT_EQ(simple.status, 0) << simple.output;
+    EXPECT_EQ(subEntityMaterials(simple.state, "TreeEntity_LOD1"),
+              (std::vector<std::string>{"BarkTextMat", "CoordFrameMat"}));
 }
