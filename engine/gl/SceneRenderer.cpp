@@ -112,14 +112,8 @@ void setMissingAttributes(unsigned int missing) {
     if ((missing & (1u << kColour)) != 0) glVertexAttrib4f(kColour, 1.0f, 1.0f, 1.0f, 1.0f);
 }
 
-// Where a program keeps the wind's uniforms.
-SceneRenderer::WindUniforms windUniformsOf(GLuint program) {
-    return {glGetUniformLocation(program, "windDirection"), glGetUniformLocation(program, "windStrength"),
-            glGetUniformLocation(program, "windScale"), glGetUniformLocation(program, "windTime")};
-}
-
 // The scene's wind into the program in use.
-void applyWind(const SceneRenderer::WindUniforms& uniforms, const SceneManager& scene) {
+void applyWind(const WindUniforms& uniforms, const SceneManager& scene) {
     const Vector3& d = scene.getWindDirection();
     glUniform3f(uniforms.direction, d.x, d.y, d.z);
     glUniform1f(uniforms.strength, scene.getWindStrength());
@@ -175,10 +169,19 @@ const Pass& passOf(const SubEntity& subEntity) {
 }
 
 // Whether the pass has a 2D texture.
-bool hasFlatTexture(const Pass& pass) {
+// The pass's first flat texture, or null.
+const TextureUnitState* flatTextureOf(const Pass& pass) {
     for (std::size_t i = 0; i < pass.getNumTextureUnitStates(); ++i)
-        if (!pass.getTextureUnitState(i)->isCubic()) return true;
-    return false;
+        if (!pass.getTextureUnitState(i)->isCubic()) return pass.getTextureUnitState(i);
+    return nullptr;
+}
+
+bool hasFlatTexture(const Pass& pass) { return flatTextureOf(pass) != nullptr; }
+
+// What of the entity program the pass itself asks for.
+unsigned passFeatures(const Pass& pass, bool twoSided) {
+    return (hasFlatTexture(pass) ? EF_TEXTURED : 0u) | (pass.getLightingEnabled() ? EF_LIT : 0u) |
+           (twoSided ? EF_TWO_SIDED : 0u);
 }
 
 DrawStyle styleOf(const Pass& pass) {
@@ -207,20 +210,6 @@ constexpr std::array<unsigned short, 36> kCubeIndices = {0, 1, 2, 0, 2, 3, 4, 6,
 } // namespace
 
 SceneRenderer::SceneRenderer() {
-    entityProgram_ = buildProgram("scene entity", kEntityVertexShader.c_str(), kEntityFragmentShader);
-    const auto uniform = [this](const char* name) { return glGetUniformLocation(entityProgram_, name); };
-    entity_ = {uniform("worldViewProj"), uniform("worldRotation"), uniform("diffuseMap"),   uniform("textured"),
-               uniform("lit"),           uniform("twoSided"),      uniform("passDiffuse"), uniform("ambient"),
-               uniform("lightCount"),    uniform("towardsLight"),  uniform("lightColour"), uniform("alphaCutoff"),
-               uniform("world"),         uniform("shadowed"),      uniform("shadowMatrix"),
-               uniform("shadowNormalOffset"), uniform("cutOut"),   uniform("shadowMap"),   uniform("shadowTexel"),
-               uniform("shadowFloor")};
-    shadowProgram_ = buildProgram("shadow map", kShadowVertexShader.c_str(), kShadowFragmentShader);
-    shadowWind_ = windUniformsOf(shadowProgram_);
-    entityWind_ = windUniformsOf(entityProgram_);
-    shadowWorldViewProj_ = glGetUniformLocation(shadowProgram_, "worldViewProj");
-    shadowDiffuseMap_ = glGetUniformLocation(shadowProgram_, "diffuseMap");
-    shadowCutOut_ = glGetUniformLocation(shadowProgram_, "cutOut");
     skyProgram_ = buildProgram("sky box", kSkyVertexShader, kSkyFragmentShader);
     skyWorldViewProj_ = glGetUniformLocation(skyProgram_, "worldViewProj");
     skySampler_ = glGetUniformLocation(skyProgram_, "sky");
@@ -246,8 +235,6 @@ SceneRenderer::~SceneRenderer() {
     deleteObject(ObjectKind::Buffer, skyVertices_);
     deleteObject(ObjectKind::Buffer, skyIndices_);
     deleteObject(ObjectKind::Program, skyProgram_);
-    deleteObject(ObjectKind::Program, entityProgram_);
-    deleteObject(ObjectKind::Program, shadowProgram_);
     deleteObject(ObjectKind::VertexArray, groundVertexArray_);
     deleteObject(ObjectKind::Buffer, groundVertices_);
     deleteObject(ObjectKind::Buffer, groundIndices_);
@@ -292,8 +279,13 @@ unsigned int SceneRenderer::render(SceneManager& scene, Camera& camera, Viewport
     const bool multisampled = sampleBuffers > 0;
 
     // Directional lights, the only ones that shade.
-    std::array<float, 3 * kMaxLights> towards{};
-    std::array<float, 3 * kMaxLights> colours{};
+    static_assert(std::tuple_size_v<decltype(towards_)> == 3 * kMaxLights);
+    ++frame_;
+    currentProgram_ = 0;
+    std::array<float, 3 * kMaxLights>& towards = towards_;
+    std::array<float, 3 * kMaxLights>& colours = colours_;
+    towards.fill(0.0f);
+    colours.fill(0.0f);
     int lights = 0;
     for (const auto& [name, light] : scene.lights_) {
         if (lights == kMaxLights || !light->isVisible() || light->getType() != Light::LT_DIRECTIONAL) continue;
@@ -305,6 +297,7 @@ unsigned int SceneRenderer::render(SceneManager& scene, Camera& camera, Viewport
         colours[at] = c.r, colours[at + 1] = c.g, colours[at + 2] = c.b;
         ++lights;
     }
+    lights_ = lights;
 
     // The queue keeps its memory from frame to frame.
     std::vector<Queued>& queue = queue_;
@@ -325,37 +318,17 @@ unsigned int SceneRenderer::render(SceneManager& scene, Camera& camera, Viewport
     unsigned int triangles = 0;
     if (scene.skyBoxEnabled_ && scene.skyDrawFirst_) triangles += drawSky(scene, camera, viewProjection, true, cameraDetail);
 
-    glUseProgram(entityProgram_);
-    glUniform1i(entity_.lightCount, lights);
-    glUniform3fv(entity_.towardsLight, kMaxLights, towards.data());
-    glUniform3fv(entity_.lightColour, kMaxLights, colours.data());
-    glUniform1i(entity_.diffuseMap, 0);
-    glUniform1i(entity_.shadowMap, kShadowUnit);
-    glUniform1i(entity_.shadowed, shadows ? 1 : 0);
-    glUniform1i(entity_.cutOut, 0);
-    applyWind(entityWind_, scene);
+    shadows_ = shadows;
+    wind_ = scene.getWindStrength() > 0.0f;
     if (shadows) {
         glActiveTexture(GL_TEXTURE0 + kShadowUnit);
         glBindTexture(GL_TEXTURE_2D, shadowTexture_);
         glActiveTexture(GL_TEXTURE0);
-        glUniformMatrix4fv(entity_.shadowMatrix, 1, GL_FALSE, shadowMatrix_.m.data());
-        glUniform1f(entity_.shadowNormalOffset, shadowNormalOffset_);
-        glUniform1f(entity_.shadowTexel, 1.0f / static_cast<float>(kShadowMapSize));
-        glUniform1f(entity_.shadowFloor, 0.0f);
     }
 
     if (scene.groundEnabled_) triangles += drawGround(scene, viewProjection, cameraDetail);
-    if (shadows) glUniform1f(entity_.shadowFloor, kEntityShadowFloor);
 
-    for (Queued& q : queue) {
-        setWorld(viewProjection, q.world);
-        const DrawStyle style = styleOf(passOf(*q.subEntity));
-        glUniform1i(entity_.cutOut, style == DrawStyle::CutOut ? (multisampled ? 2 : 1) : 0);
-        if (style == DrawStyle::CutOut && multisampled) glEnable(GL_SAMPLE_ALPHA_TO_COVERAGE);
-        triangles += drawSubEntity(*q.subEntity, viewProjection, scene, q.detail);
-        if (style == DrawStyle::CutOut) glDisable(GL_SAMPLE_ALPHA_TO_COVERAGE);
-    }
-    glUniform1i(entity_.cutOut, 0);
+    for (Queued& q : queue) triangles += drawSubEntity(*q.subEntity, viewProjection, q.world, scene, q.detail, multisampled);
 
     if (scene.skyBoxEnabled_ && !scene.skyDrawFirst_) triangles += drawSky(scene, camera, viewProjection, false, cameraDetail);
 
@@ -374,11 +347,33 @@ unsigned int SceneRenderer::render(SceneManager& scene, Camera& camera, Viewport
 }
 
 // The transforms of the entity program for one object.
-void SceneRenderer::setWorld(const Matrix4& viewProjection, const Matrix4& world) {
+void SceneRenderer::setWorld(const EntityProgram& program, const Matrix4& viewProjection, const Matrix4& world) {
     const Matrix4 worldViewProj = viewProjection * world;
-    glUniformMatrix4fv(entity_.worldViewProj, 1, GL_FALSE, worldViewProj.m.data());
-    glUniformMatrix3fv(entity_.worldRotation, 1, GL_FALSE, rotationOf(world).data());
-    glUniformMatrix4fv(entity_.world, 1, GL_FALSE, world.m.data());
+    glUniformMatrix4fv(program.worldViewProj, 1, GL_FALSE, worldViewProj.m.data());
+    glUniformMatrix3fv(program.worldRotation, 1, GL_FALSE, rotationOf(world).data());
+    glUniformMatrix4fv(program.world, 1, GL_FALSE, world.m.data());
+}
+
+EntityProgram& SceneRenderer::useEntityProgram(unsigned features, const SceneManager& scene) {
+    EntityProgram& program = programs_.entity(features);
+    if (currentProgram_ != program.program) {
+        glUseProgram(program.program);
+        currentProgram_ = program.program;
+    }
+    if (program.frame == frame_) return program;
+    program.frame = frame_;
+    glUniform1i(program.lightCount, lights_);
+    glUniform3fv(program.towardsLight, kMaxLights, towards_.data());
+    glUniform3fv(program.lightColour, kMaxLights, colours_.data());
+    glUniform1i(program.diffuseMap, 0);
+    glUniform1i(program.shadowMap, kShadowUnit);
+    if ((features & EF_SHADOWED) != 0) {
+        glUniformMatrix4fv(program.shadowMatrix, 1, GL_FALSE, shadowMatrix_.m.data());
+        glUniform1f(program.shadowNormalOffset, shadowNormalOffset_);
+        glUniform1f(program.shadowTexel, 1.0f / static_cast<float>(kShadowMapSize));
+    }
+    if ((features & EF_SWAY) != 0) applyWind(program.wind, scene);
+    return program;
 }
 
 // The disc is rebuilt only when its shape changes; drawn over the sky with
@@ -415,7 +410,9 @@ unsigned int SceneRenderer::drawGround(SceneManager& scene, const Matrix4& viewP
         groundShape_ = shape;
     }
     const Pass& pass = *scene.groundMaterial_->getDrawPass();
-    setWorld(viewProjection, Matrix4());
+    const EntityProgram& program =
+        useEntityProgram(passFeatures(pass, true) | EF_ALPHA_CUTOFF | (shadows_ ? EF_SHADOWED : 0u), scene);
+    setWorld(program, viewProjection, Matrix4());
     glPolygonMode(GL_FRONT_AND_BACK, cameraDetail == SDL_POINTS ? GL_POINT : cameraDetail == SDL_WIREFRAME ? GL_LINE : GL_FILL);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
@@ -423,7 +420,8 @@ unsigned int SceneRenderer::drawGround(SceneManager& scene, const Matrix4& viewP
     glEnable(GL_DEPTH_TEST);
     glDepthFunc(GL_LEQUAL);
     glDepthMask(GL_TRUE);
-    applyPassUniforms(pass, scene, true, kGroundAlphaCutoff);
+    applyPassUniforms(program, pass, scene, kGroundAlphaCutoff);
+    glUniform1f(program.shadowFloor, 0.0f);
     glBindVertexArray(groundVertexArray_);
     glVertexAttrib4f(kSway, 0.0f, 0.0f, 0.0f, 0.0f); // the ground stays where it is
     glDrawElements(GL_TRIANGLES, groundIndexCount_, GL_UNSIGNED_INT, nullptr);
@@ -536,9 +534,8 @@ bool SceneRenderer::updateShadowMap(const Vector3& towardsLight, const SceneMana
     glDisable(GL_CULL_FACE);
     glDisable(GL_BLEND);
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
-    glUseProgram(shadowProgram_);
-    glUniform1i(shadowDiffuseMap_, 0);
-    applyWind(shadowWind_, scene);
+    const bool sway = scene.getWindStrength() > 0.0f;
+    GLuint inUse = 0;
     const MaterialManager& materials = MaterialManager::getSingleton();
     for (const Queued& q : queue_) {
         SubEntity& subEntity = *q.subEntity;
@@ -555,9 +552,15 @@ bool SceneRenderer::updateShadowMap(const Vector3& towardsLight, const SceneMana
                 break;
             }
         }
-        glUniform1i(shadowCutOut_, cutOut ? 1 : 0);
+        const ShadowProgram& program = programs_.shadow(cutOut, sway);
+        if (program.program != inUse) {
+            glUseProgram(program.program);
+            inUse = program.program;
+            glUniform1i(program.diffuseMap, 0);
+            applyWind(program.wind, scene);
+        }
         const Matrix4 worldViewProj = lightClip * q.world;
-        glUniformMatrix4fv(shadowWorldViewProj_, 1, GL_FALSE, worldViewProj.m.data());
+        glUniformMatrix4fv(program.worldViewProj, 1, GL_FALSE, worldViewProj.m.data());
         glBindVertexArray(vertexArrayOf(subEntity));
         setMissingAttributes(subEntity._getMissingAttributes());
         const HardwareIndexBuffer& indexBuffer = *indices.indexBuffer;
@@ -602,10 +605,9 @@ void SceneRenderer::applyPassState(const Pass& pass, int detail) {
 // The pass's first flat texture on unit 0 and its colours, lighting, sides
 // and alpha cut-off as the entity program's uniforms (the ground and every
 // sub-entity draw through it).
-void SceneRenderer::applyPassUniforms(const Pass& pass, SceneManager& scene, bool twoSided, float alphaCutoff) {
-    const TextureUnitState* unit = nullptr;
-    for (std::size_t i = 0; i < pass.getNumTextureUnitStates() && unit == nullptr; ++i)
-        if (!pass.getTextureUnitState(i)->isCubic()) unit = pass.getTextureUnitState(i);
+void SceneRenderer::applyPassUniforms(const EntityProgram& program, const Pass& pass, const SceneManager& scene,
+                                      float alphaCutoff) {
+    const TextureUnitState* unit = flatTextureOf(pass);
     if (unit != nullptr) {
         const MaterialManager& materials = MaterialManager::getSingleton();
         unit->getTexture()->_bind(0, materials.getDefaultTextureFiltering(), materials.getDefaultAnisotropy());
@@ -613,16 +615,14 @@ void SceneRenderer::applyPassUniforms(const Pass& pass, SceneManager& scene, boo
     const ColourValue& diffuse = pass.getDiffuse();
     const ColourValue& ambient = pass.getAmbient();
     const ColourValue& sceneAmbient = scene.getAmbientLight();
-    glUniform1i(entity_.textured, unit != nullptr ? 1 : 0);
-    glUniform1i(entity_.lit, pass.getLightingEnabled() ? 1 : 0);
-    glUniform1i(entity_.twoSided, twoSided ? 1 : 0);
-    glUniform4f(entity_.passDiffuse, diffuse.r, diffuse.g, diffuse.b, diffuse.a);
-    glUniform3f(entity_.ambient, sceneAmbient.r * ambient.r, sceneAmbient.g * ambient.g, sceneAmbient.b * ambient.b);
-    glUniform1f(entity_.alphaCutoff, alphaCutoff);
+    glUniform4f(program.passDiffuse, diffuse.r, diffuse.g, diffuse.b, diffuse.a);
+    glUniform3f(program.ambient, sceneAmbient.r * ambient.r, sceneAmbient.g * ambient.g, sceneAmbient.b * ambient.b);
+    glUniform1f(program.alphaCutoff, alphaCutoff);
 }
 
-// One indexed draw; the entity program is in use and its transforms are set.
-unsigned int SceneRenderer::drawSubEntity(SubEntity& subEntity, const Matrix4&, SceneManager& scene, int detail) {
+// One indexed draw with the program variant its pass asks for.
+unsigned int SceneRenderer::drawSubEntity(SubEntity& subEntity, const Matrix4& viewProjection, const Matrix4& world,
+                                          SceneManager& scene, int detail, bool multisampled) {
     const SubMesh& subMesh = *subEntity.getSubMesh();
     const IndexData& indices = *subMesh.indexData;
     if (indices.indexCount == 0) return 0;
@@ -631,7 +631,19 @@ unsigned int SceneRenderer::drawSubEntity(SubEntity& subEntity, const Matrix4&, 
     applyPassState(pass, detail);
     const DrawStyle style = styleOf(pass);
     if (style == DrawStyle::CutOut) glDisable(GL_BLEND);
-    applyPassUniforms(pass, scene, pass.getCullingMode() == CULL_NONE, style == DrawStyle::Blended ? kAlphaCutoff : -1.0f);
+    const unsigned alphaTest = style == DrawStyle::Opaque  ? 0u
+                               : style == DrawStyle::Blended ? EF_ALPHA_CUTOFF
+                               : multisampled              ? EF_COVERAGE
+                                                           : EF_CUT_OUT;
+    const EntityProgram& program =
+        useEntityProgram(passFeatures(pass, pass.getCullingMode() == CULL_NONE) | alphaTest |
+                             (shadows_ ? EF_SHADOWED : 0u) | (wind_ ? EF_SWAY : 0u),
+                         scene);
+    setWorld(program, viewProjection, world);
+    applyPassUniforms(program, pass, scene, kAlphaCutoff);
+    glUniform1f(program.shadowFloor, kEntityShadowFloor);
+    const bool coverage = alphaTest == EF_COVERAGE;
+    if (coverage) glEnable(GL_SAMPLE_ALPHA_TO_COVERAGE);
 
     glBindVertexArray(subEntity._getVertexArray());
     setMissingAttributes(subEntity._getMissingAttributes());
@@ -641,6 +653,7 @@ unsigned int SceneRenderer::drawSubEntity(SubEntity& subEntity, const Matrix4&, 
     const VertexData& data = *vertexDataOf(subMesh);
     glDrawElementsBaseVertex(primitiveOf(subMesh.operationType), static_cast<GLsizei>(indices.indexCount), type, first,
                              static_cast<GLint>(data.vertexStart));
+    if (coverage) glDisable(GL_SAMPLE_ALPHA_TO_COVERAGE);
     return trianglesOf(subMesh.operationType, indices.indexCount);
 }
 
@@ -675,7 +688,7 @@ unsigned int SceneRenderer::drawSky(SceneManager& scene, Camera& camera, const M
     glBindVertexArray(skyVertexArray_);
     glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(kCubeIndices.size()), GL_UNSIGNED_SHORT, nullptr);
     glBindVertexArray(0);
-    glUseProgram(entityProgram_);
+    currentProgram_ = skyProgram_;
     return static_cast<unsigned int>(kCubeIndices.size() / 3);
 }
 

@@ -2,7 +2,8 @@
 
 #include <epoxy/gl.h> // Required for: GLuint, GLint
 
-#include "math/Matrix4.h" // Required for: Matrix4
+#include "gl/ScenePrograms.h" // Required for: ScenePrograms, EntityProgram
+#include "math/Matrix4.h"      // Required for: Matrix4
 
 #include <array>  // Required for: std::array
 #include <string> // Required for: std::string
@@ -55,35 +56,36 @@ public:
         float distance; // squared, from the eye
     };
 
-    // Where a program keeps the wind's uniforms.
-    struct WindUniforms {
-        GLint direction, strength, scale, time;
-    };
+    // Entity program variants compiled so far.
+    unsigned int getProgramVariantCount() const { return programs_.count(); }
 
 private:
-    struct EntityUniforms {
-        GLint worldViewProj, worldRotation, diffuseMap, textured, lit, twoSided, passDiffuse, ambient, lightCount,
-            towardsLight, lightColour, alphaCutoff, world, shadowed, shadowMatrix, shadowNormalOffset, cutOut,
-            shadowMap, shadowTexel, shadowFloor;
-    };
-
-    void applyPassUniforms(const Pass& pass, SceneManager& scene, bool twoSided, float alphaCutoff);
-    unsigned int drawSubEntity(SubEntity& subEntity, const Matrix4& viewProjection, SceneManager& scene,
-                               int detail);
+    // The entity program variant with these features, in use and given this
+    // frame's lights, shadow map and wind.
+    EntityProgram& useEntityProgram(unsigned features, const SceneManager& scene);
+    void applyPassUniforms(const EntityProgram& program, const Pass& pass, const SceneManager& scene,
+                           float alphaCutoff);
+    unsigned int drawSubEntity(SubEntity& subEntity, const Matrix4& viewProjection, const Matrix4& world,
+                               SceneManager& scene, int detail, bool multisampled);
     unsigned int drawSky(SceneManager& scene, Camera& camera, const Matrix4& viewProjection, bool first,
                          int cameraDetail);
     void applyPassState(const Pass& pass, int detail);
-    void setWorld(const Matrix4& viewProjection, const Matrix4& world);
+    void setWorld(const EntityProgram& program, const Matrix4& viewProjection, const Matrix4& world);
     unsigned int drawGround(SceneManager& scene, const Matrix4& viewProjection, int cameraDetail);
     // Draws the shadow map when what casts or the light changed; returns
     // whether shadows are in use this frame.
     bool updateShadowMap(const Vector3& towardsLight, const SceneManager& scene);
     void createShadowMap();
     std::vector<Queued> queue_;
-    GLuint entityProgram_ = 0;
-    EntityUniforms entity_{};
-    WindUniforms entityWind_{};
-    WindUniforms shadowWind_{};
+    ScenePrograms programs_;
+    GLuint currentProgram_ = 0;
+    unsigned long frame_ = 0;
+    // This frame's directional lights and whether shadows and wind are on.
+    int lights_ = 0;
+    std::array<float, 12> towards_{};
+    std::array<float, 12> colours_{};
+    bool shadows_ = false;
+    bool wind_ = false;
     GLuint skyProgram_ = 0;
     GLint skyWorldViewProj_ = -1;
     GLint skySampler_ = -1;
@@ -98,10 +100,6 @@ private:
     int groundIndexCount_ = 0;
     std::array<float, 3> groundShape_{}; // radius, height, tile size of the disc in the buffers
 
-    GLuint shadowProgram_ = 0;
-    GLint shadowWorldViewProj_ = -1;
-    GLint shadowDiffuseMap_ = -1;
-    GLint shadowCutOut_ = -1;
     GLuint shadowFramebuffer_ = 0;
     GLuint shadowTexture_ = 0;
     std::vector<double> shadowSignature_; // what the shadow map was drawn from

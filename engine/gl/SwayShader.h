@@ -8,8 +8,10 @@ namespace Velk::GL {
 // the whole object bending (x), with its branch (y) and as a loose tip such
 // as a leaf (z), and the branch's phase in 0..1 (w). A mesh without them
 // reads zeros. With the strength 0 the position is returned untouched, so
-// a still scene draws exactly as one without any sway data.
+// a still scene draws exactly as one without any sway data; a still scene's
+// programs are built without SWAY and leave positions alone.
 inline const char* const kSwayShaderFunctions = R"(
+#if SWAY
 layout(location = 4) in vec4 sway;
 uniform vec3 windDirection; // unit length, horizontal
 uniform float windStrength; // 0: still
@@ -32,6 +34,11 @@ vec3 swayOffset(vec3 p) {
 vec3 swayed(vec3 p) {
     return windStrength > 0.0 ? p + swayOffset(p) : p;
 }
+#else
+vec3 swayed(vec3 p) {
+    return p;
+}
+#endif
 )";
 
 } // namespace Velk::GL
