@@ -4,6 +4,7 @@
 #include "gl/GLBufferBackend.h"
 #include "gl/GLObjects.h"
 #include "gl/GroundPlane.h"
+#include "gl/GroundShadowRect.h"
 #include "gl/SceneShaders.h"
 #include "gl/ShaderProgram.h"
 #include "material/MaterialManager.h"
@@ -15,6 +16,7 @@
 #include <algorithm> // Required for: std::min, std::sort
 #include <cmath>     // Required for: std::abs
 #include <cstdint>   // Required for: std::uintptr_t
+#include <optional>  // Required for: std::optional
 #include <array>     // Required for: std::array
 #include <vector>    // Required for: std::vector
 
@@ -316,7 +318,10 @@ unsigned int SceneRenderer::render(SceneManager& scene, Camera& camera, Viewport
 
     glEnable(GL_TEXTURE_CUBE_MAP_SEAMLESS);
     unsigned int triangles = 0;
-    if (scene.skyBoxEnabled_ && scene.skyDrawFirst_) triangles += drawSky(scene, camera, viewProjection, true, cameraDetail);
+    if (scene.groundEnabled_) prepareGround(scene);
+    const bool groundFirst = groundMiddleFirst(scene, cameraDetail);
+    if (scene.skyBoxEnabled_ && scene.skyDrawFirst_ && !groundFirst)
+        triangles += drawSky(scene, camera, viewProjection, SkyOrder::First, cameraDetail);
 
     shadows_ = shadows;
     wind_ = scene.getWindStrength() > 0.0f;
@@ -326,11 +331,22 @@ unsigned int SceneRenderer::render(SceneManager& scene, Camera& camera, Viewport
         glActiveTexture(GL_TEXTURE0);
     }
 
-    if (scene.groundEnabled_) triangles += drawGround(scene, viewProjection, cameraDetail);
+    if (groundFirst) {
+        // The sky where the opaque middle leaves it visible, then the rim
+        // fading into it.
+        triangles += drawGround(scene, viewProjection, cameraDetail, 0, groundOpaqueIndexCount_);
+        triangles += drawSky(scene, camera, viewProjection, SkyOrder::BehindDrawn, cameraDetail);
+        ++skyBehindGround_;
+        triangles += drawGround(scene, viewProjection, cameraDetail, groundOpaqueIndexCount_,
+                                groundIndexCount_ - groundOpaqueIndexCount_);
+    } else if (scene.groundEnabled_) {
+        triangles += drawGround(scene, viewProjection, cameraDetail, 0, groundIndexCount_);
+    }
 
     for (Queued& q : queue) triangles += drawSubEntity(*q.subEntity, viewProjection, q.world, scene, q.detail, multisampled);
 
-    if (scene.skyBoxEnabled_ && !scene.skyDrawFirst_) triangles += drawSky(scene, camera, viewProjection, false, cameraDetail);
+    if (scene.skyBoxEnabled_ && !scene.skyDrawFirst_)
+        triangles += drawSky(scene, camera, viewProjection, SkyOrder::Last, cameraDetail);
 
     // Leave the defaults that whoever draws next (overlays) expects.
     glBindVertexArray(0);
@@ -376,9 +392,8 @@ EntityProgram& SceneRenderer::useEntityProgram(unsigned features, const SceneMan
     return program;
 }
 
-// The disc is rebuilt only when its shape changes; drawn over the sky with
-// depth, faded by its vertex alpha, lit and shadowed like an entity.
-unsigned int SceneRenderer::drawGround(SceneManager& scene, const Matrix4& viewProjection, int cameraDetail) {
+// The disc is rebuilt only when its shape changes.
+void SceneRenderer::prepareGround(const SceneManager& scene) {
     const std::array<float, 3> shape{scene.groundRadius_, scene.groundHeight_, scene.groundTileSize_};
     if (groundVertexArray_ == 0 || shape != groundShape_) {
         const GroundGeometry geometry = makeGroundGeometry(shape[0], shape[1], shape[2]);
@@ -407,12 +422,30 @@ unsigned int SceneRenderer::drawGround(SceneManager& scene, const Matrix4& viewP
         glBindVertexArray(0);
         glBindBuffer(GL_ARRAY_BUFFER, 0);
         groundIndexCount_ = static_cast<int>(geometry.indices.size());
+        groundOpaqueIndexCount_ = static_cast<int>(geometry.opaqueIndexCount);
         groundShape_ = shape;
     }
+}
+
+// Whether the ground's opaque middle can be drawn before the sky, so that
+// the sky is drawn only where the middle leaves it visible: the sky would be
+// drawn first, the middle hides it wherever it is, and the picture is
+// filled, not outlined.
+bool SceneRenderer::groundMiddleFirst(const SceneManager& scene, int cameraDetail) const {
+    if (!shortcuts_ || !scene.groundEnabled_ || !scene.skyBoxEnabled_ || !scene.skyDrawFirst_ ||
+        cameraDetail != SDL_SOLID || groundOpaqueIndexCount_ == 0)
+        return false;
     const Pass& pass = *scene.groundMaterial_->getDrawPass();
-    const EntityProgram& program =
-        useEntityProgram(passFeatures(pass, true) | EF_ALPHA_CUTOFF | (shadows_ ? EF_SHADOWED : 0u), scene);
-    setWorld(program, viewProjection, Matrix4());
+    if (pass.getDiffuse().a < 1.0f) return false;
+    const TextureUnitState* unit = flatTextureOf(pass);
+    return unit == nullptr || unit->getTexture()->isOpaque();
+}
+
+// Drawn over the sky with depth, faded by its vertex alpha, lit and shadowed
+// like an entity; `first` and `count` pick the triangles (indices) drawn.
+unsigned int SceneRenderer::drawGround(SceneManager& scene, const Matrix4& viewProjection, int cameraDetail, int first,
+                                       int count) {
+    const Pass& pass = *scene.groundMaterial_->getDrawPass();
     glPolygonMode(GL_FRONT_AND_BACK, cameraDetail == SDL_POINTS ? GL_POINT : cameraDetail == SDL_WIREFRAME ? GL_LINE : GL_FILL);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
@@ -420,13 +453,55 @@ unsigned int SceneRenderer::drawGround(SceneManager& scene, const Matrix4& viewP
     glEnable(GL_DEPTH_TEST);
     glDepthFunc(GL_LEQUAL);
     glDepthMask(GL_TRUE);
-    applyPassUniforms(program, pass, scene, kGroundAlphaCutoff);
-    glUniform1f(program.shadowFloor, 0.0f);
     glBindVertexArray(groundVertexArray_);
     glVertexAttrib4f(kSway, 0.0f, 0.0f, 0.0f, 0.0f); // the ground stays where it is
-    glDrawElements(GL_TRIANGLES, groundIndexCount_, GL_UNSIGNED_INT, nullptr);
+    const unsigned features = passFeatures(pass, true) | EF_ALPHA_CUTOFF;
+    const auto draw = [&](unsigned withShadow) {
+        const EntityProgram& program = useEntityProgram(features | withShadow, scene);
+        setWorld(program, viewProjection, Matrix4());
+        applyPassUniforms(program, pass, scene, kGroundAlphaCutoff);
+        glUniform1f(program.shadowFloor, 0.0f);
+        glDrawElements(GL_TRIANGLES, count, GL_UNSIGNED_INT,
+                       reinterpret_cast<const void*>(static_cast<std::size_t>(first) * sizeof(unsigned int)));
+    };
+
+    // Most of the ground lies outside the shadow map's square, where a lookup
+    // reads "lit": there the ground is drawn without looking the map up,
+    // which gives the same colours for far fewer texture reads. Each pixel is
+    // drawn once, by the part of the split its scissor rectangle holds.
+    WindowRect viewport{};
+    glGetIntegerv(GL_VIEWPORT, viewport.data());
+    std::optional<WindowRect> shadowed;
+    if (shadows_ && shortcuts_) {
+        // The ground's normal, turned to the light as the shader turns it.
+        const float lookupOffset = towards_[1] < 0.0f ? -shadowNormalOffset_ : shadowNormalOffset_;
+        shadowed = groundShadowRect(shadowMatrix_, scene.groundHeight_, lookupOffset, viewProjection, viewport, 2);
+    }
+    if (!shadows_ || (shadowed && (*shadowed)[2] == 0)) {
+        draw(0);
+    } else if (!shadowed) {
+        draw(EF_SHADOWED);
+    } else {
+        const WindowRect& r = *shadowed;
+        const int right = r[0] + r[2], top = r[1] + r[3];
+        const int viewRight = viewport[0] + viewport[2], viewTop = viewport[1] + viewport[3];
+        const std::array<WindowRect, 5> parts{{r,
+                                               {viewport[0], viewport[1], viewport[2], r[1] - viewport[1]},
+                                               {viewport[0], top, viewport[2], viewTop - top},
+                                               {viewport[0], r[1], r[0] - viewport[0], r[3]},
+                                               {right, r[1], viewRight - right, r[3]}}};
+        if (first == 0) ++groundShadowSplits_;
+        glEnable(GL_SCISSOR_TEST);
+        for (std::size_t i = 0; i < parts.size(); ++i) {
+            const WindowRect& part = parts[i];
+            if (part[2] <= 0 || part[3] <= 0) continue;
+            glScissor(part[0], part[1], part[2], part[3]);
+            draw(i == 0 ? EF_SHADOWED : 0u);
+        }
+        glDisable(GL_SCISSOR_TEST);
+    }
     glBindVertexArray(0);
-    return static_cast<unsigned int>(groundIndexCount_ / 3);
+    return static_cast<unsigned int>(count / 3);
 }
 
 // The depth texture compares by itself (sampler2DShadow) and reads as lit
@@ -658,7 +733,7 @@ unsigned int SceneRenderer::drawSubEntity(SubEntity& subEntity, const Matrix4& v
 }
 
 // The cube follows the eye, so the sky never comes nearer.
-unsigned int SceneRenderer::drawSky(SceneManager& scene, Camera& camera, const Matrix4& viewProjection, bool first,
+unsigned int SceneRenderer::drawSky(SceneManager& scene, Camera& camera, const Matrix4& viewProjection, SkyOrder order,
                                     int cameraDetail) {
     const Pass& pass = *scene.skyMaterial_->getDrawPass();
     const TextureUnitState* unit = nullptr;
@@ -672,7 +747,15 @@ unsigned int SceneRenderer::drawSky(SceneManager& scene, Camera& camera, const M
     glPolygonMode(GL_FRONT_AND_BACK, cameraDetail == SDL_POINTS ? GL_POINT : cameraDetail == SDL_WIREFRAME ? GL_LINE : GL_FILL);
     glDisable(GL_CULL_FACE);
     glDisable(GL_BLEND);
-    if (first || !pass.getDepthCheckEnabled()) {
+    // First: behind everything, whatever its pass says. Behind what is drawn
+    // already: only where that left the picture empty, as if at the far
+    // plane (the cube may be nearer than what it lies behind).
+    const bool first = order != SkyOrder::Last;
+    if (order == SkyOrder::BehindDrawn) {
+        glEnable(GL_DEPTH_TEST);
+        glDepthFunc(GL_LEQUAL);
+        glDepthRange(1.0, 1.0);
+    } else if (first || !pass.getDepthCheckEnabled()) {
         glDisable(GL_DEPTH_TEST);
     } else {
         glEnable(GL_DEPTH_TEST);
@@ -688,6 +771,7 @@ unsigned int SceneRenderer::drawSky(SceneManager& scene, Camera& camera, const M
     glBindVertexArray(skyVertexArray_);
     glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(kCubeIndices.size()), GL_UNSIGNED_SHORT, nullptr);
     glBindVertexArray(0);
+    glDepthRange(0.0, 1.0);
     currentProgram_ = skyProgram_;
     return static_cast<unsigned int>(kCubeIndices.size() / 3);
 }

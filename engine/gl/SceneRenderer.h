@@ -56,8 +56,15 @@ public:
         float distance; // squared, from the eye
     };
 
-    // Entity program variants compiled so far.
+    // Entity and shadow-map program variants compiled so far.
     unsigned int getProgramVariantCount() const { return programs_.count(); }
+
+    // Shortcuts that leave every pixel as it is; off draws the plain way.
+    void setShortcutsEnabled(bool enabled) { shortcuts_ = enabled; }
+    // Frames whose ground was split at the shadow map's reach.
+    unsigned long getGroundShadowSplitCount() const { return groundShadowSplits_; }
+    // Frames whose sky was drawn behind the ground's opaque middle.
+    unsigned long getSkyBehindGroundCount() const { return skyBehindGround_; }
 
 private:
     // The entity program variant with these features, in use and given this
@@ -67,11 +74,16 @@ private:
                            float alphaCutoff);
     unsigned int drawSubEntity(SubEntity& subEntity, const Matrix4& viewProjection, const Matrix4& world,
                                SceneManager& scene, int detail, bool multisampled);
-    unsigned int drawSky(SceneManager& scene, Camera& camera, const Matrix4& viewProjection, bool first,
+    // When the sky is drawn: before everything, after the opaque things it
+    // lies behind (filling only what they left empty), or last.
+    enum class SkyOrder { First, BehindDrawn, Last };
+    unsigned int drawSky(SceneManager& scene, Camera& camera, const Matrix4& viewProjection, SkyOrder order,
                          int cameraDetail);
     void applyPassState(const Pass& pass, int detail);
     void setWorld(const EntityProgram& program, const Matrix4& viewProjection, const Matrix4& world);
-    unsigned int drawGround(SceneManager& scene, const Matrix4& viewProjection, int cameraDetail);
+    void prepareGround(const SceneManager& scene);
+    bool groundMiddleFirst(const SceneManager& scene, int cameraDetail) const;
+    unsigned int drawGround(SceneManager& scene, const Matrix4& viewProjection, int cameraDetail, int first, int count);
     // Draws the shadow map when what casts or the light changed; returns
     // whether shadows are in use this frame.
     bool updateShadowMap(const Vector3& towardsLight, const SceneManager& scene);
@@ -86,6 +98,9 @@ private:
     std::array<float, 12> colours_{};
     bool shadows_ = false;
     bool wind_ = false;
+    bool shortcuts_ = true;
+    unsigned long groundShadowSplits_ = 0;
+    unsigned long skyBehindGround_ = 0;
     GLuint skyProgram_ = 0;
     GLint skyWorldViewProj_ = -1;
     GLint skySampler_ = -1;
@@ -98,6 +113,7 @@ private:
     GLuint groundVertices_ = 0;
     GLuint groundIndices_ = 0;
     int groundIndexCount_ = 0;
+    int groundOpaqueIndexCount_ = 0; // the first indices: the opaque middle
     std::array<float, 3> groundShape_{}; // radius, height, tile size of the disc in the buffers
 
     GLuint shadowFramebuffer_ = 0;

@@ -31,6 +31,9 @@ public:
     unsigned int getWidth() const { return width_; }
     unsigned int getHeight() const { return height_; }
     unsigned int getNumMipmaps() const { return numMipmaps_; }
+    // Whether every texel is known to be fully opaque (false when unknown).
+    bool isOpaque() const { return opaque_; }
+    void _setOpaque(bool opaque) { opaque_ = opaque; }
 
     // Binds to texture unit `unit` with this filtering (applied only when it changed).
     void _bind(unsigned int unit, TextureFilterOptions filtering, unsigned int anisotropy);
@@ -38,6 +41,7 @@ public:
 private:
     std::string name_;
     Type type_;
+    bool opaque_ = false;
     unsigned int glName_;
     unsigned int width_;
     unsigned int height_;

@@ -113,6 +113,12 @@ TexturePtr TextureManager::load(const std::string& name) {
     glBindTexture(GL_TEXTURE_2D, 0);
     auto result = std::make_shared<Texture>(name, Texture::Type::Flat, texture, static_cast<unsigned>(image.width),
                                             static_cast<unsigned>(image.height), mipmaps);
+    // Known opaque, the renderer may draw what lies behind it later.
+    const unsigned char* pixels = image.pixels.get();
+    const std::size_t texels = static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height);
+    bool opaque = true;
+    for (std::size_t i = 0; i < texels && opaque; ++i) opaque = pixels[4 * i + 3] == 255;
+    result->_setOpaque(opaque);
     textures_.emplace(name, result);
     Log::message("Texture '" + name + "' loaded (" + std::to_string(image.width) + " x " +
                  std::to_string(image.height) + ", " + std::to_string(mipmaps) + " mipmaps)");

@@ -194,6 +194,12 @@ void SceneManager::setGroundPlane(bool enable, const std::string& materialName, 
 
 unsigned long SceneManager::getShadowMapRenderCount() const { return renderer_->getShadowMapRenderCount(); }
 
+void SceneManager::setRenderShortcutsEnabled(bool enable) { renderer_->setShortcutsEnabled(enable); }
+
+std::pair<unsigned long, unsigned long> SceneManager::getRenderShortcutCounts() const {
+    return {renderer_->getGroundShadowSplitCount(), renderer_->getSkyBehindGroundCount()};
+}
+
 unsigned int SceneManager::_renderScene(Camera& camera, Viewport& viewport) {
     lastCamera_ = &camera;
     return renderer_->render(*this, camera, viewport);

@@ -8,9 +8,10 @@
 #include "scene/SceneNode.h"  // Required for: SceneNode
 #include "scene/SceneType.h"  // Required for: SceneType
 
-#include <map>    // Required for: std::map
-#include <memory> // Required for: std::unique_ptr
-#include <string> // Required for: std::string
+#include <map>     // Required for: std::map
+#include <memory>  // Required for: std::unique_ptr
+#include <string>  // Required for: std::string
+#include <utility> // Required for: std::pair
 
 namespace Velk {
 
@@ -83,6 +84,14 @@ public:
     bool getShadowsEnabled() const { return shadowsEnabled_; }
     // How many times the shadow map has been drawn.
     unsigned long getShadowMapRenderCount() const;
+    // The renderer's shortcuts that leave every pixel as it is (the ground
+    // outside the shadow map's reach drawn without looking it up; the sky
+    // drawn only where the ground's opaque middle leaves it visible). On by
+    // default; off draws the plain way, to compare pictures against.
+    void setRenderShortcutsEnabled(bool enable);
+    // Frames in which the ground was split at the shadow's reach, and in
+    // which the sky was drawn behind the ground's middle.
+    std::pair<unsigned long, unsigned long> getRenderShortcutCounts() const;
 
     // Wind: every mesh with sway data (VES_SWAY) sways in its vertex shader,
     // `strength` (0: still, exactly as drawn without sway data; 1: a strong
