@@ -5,6 +5,7 @@
 #include "gl/GLObjects.h"
 #include "gl/GroundPlane.h"
 #include "gl/GroundShadowRect.h"
+#include "gl/RendererProbe.h"
 #include "gl/SceneShaders.h"
 #include "gl/ShaderProgram.h"
 #include "material/MaterialManager.h"
@@ -39,6 +40,8 @@ constexpr int kShadowUnit = 2; // 0: the pass's texture, 1: the sky
 // Share of the light that still reaches an entity in the shadow of another:
 // the shadows inside a crown of leaves are never black. The ground gets none.
 constexpr float kEntityShadowFloor = 0.45f;
+// Triangles a CPU renderer is given to draw at a time (see handOver).
+constexpr std::size_t kHandOverTriangles = 32768;
 
 // How a pass is drawn. A textured pass blended by its source alpha at full
 // pass alpha asks for leaves, fences and the like: shapes cut out of a
@@ -212,6 +215,8 @@ constexpr std::array<unsigned short, 36> kCubeIndices = {0, 1, 2, 0, 2, 3, 4, 6,
 } // namespace
 
 SceneRenderer::SceneRenderer() {
+    const auto* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+    softwareRenderer_ = renderer != nullptr && isSoftwareRenderer(renderer);
     skyProgram_ = buildProgram("sky box", kSkyVertexShader, kSkyFragmentShader);
     skyWorldViewProj_ = glGetUniformLocation(skyProgram_, "worldViewProj");
     skySampler_ = glGetUniformLocation(skyProgram_, "sky");
@@ -331,6 +336,7 @@ unsigned int SceneRenderer::render(SceneManager& scene, Camera& camera, Viewport
         glActiveTexture(GL_TEXTURE0);
     }
 
+    pending_ = 0;
     if (groundFirst) {
         // The sky where the opaque middle leaves it visible, then the rim
         // fading into it.
@@ -343,6 +349,7 @@ unsigned int SceneRenderer::render(SceneManager& scene, Camera& camera, Viewport
         triangles += drawGround(scene, viewProjection, cameraDetail, 0, groundIndexCount_);
     }
 
+    handOver(0); // the sky and the ground: many pixels, few triangles
     for (Queued& q : queue) triangles += drawSubEntity(*q.subEntity, viewProjection, q.world, scene, q.detail, multisampled);
 
     if (scene.skyBoxEnabled_ && !scene.skyDrawFirst_)
@@ -360,6 +367,17 @@ unsigned int SceneRenderer::render(SceneManager& scene, Camera& camera, Viewport
     glBindTexture(GL_TEXTURE_2D, 0);
     glActiveTexture(GL_TEXTURE0);
     return triangles;
+}
+
+// A CPU renderer sets triangles up on this thread and draws them on its own
+// threads only once they are handed over (a flush). Handing over what is set
+// up before setting up the next large batch lets both go on at once, where
+// otherwise one waits for the other; the draws and their order are the same.
+void SceneRenderer::handOver(std::size_t atLeast) {
+    if (!softwareRenderer_ || !shortcuts_ || pending_ < atLeast) return;
+    glFlush();
+    pending_ = 0;
+    ++handOvers_;
 }
 
 // The transforms of the entity program for one object.
@@ -724,10 +742,19 @@ unsigned int SceneRenderer::drawSubEntity(SubEntity& subEntity, const Matrix4& v
     setMissingAttributes(subEntity._getMissingAttributes());
     const HardwareIndexBuffer& indexBuffer = *indices.indexBuffer;
     const GLenum type = indexBuffer.getType() == HardwareIndexBuffer::INDEX_32BIT ? GL_UNSIGNED_INT : GL_UNSIGNED_SHORT;
-    const void* first = reinterpret_cast<const void*>(indices.indexStart * indexBuffer.getIndexSize());
     const VertexData& data = *vertexDataOf(subMesh);
-    glDrawElementsBaseVertex(primitiveOf(subMesh.operationType), static_cast<GLsizei>(indices.indexCount), type, first,
-                             static_cast<GLint>(data.vertexStart));
+    // A large triangle list goes in parts, each handed over when set up.
+    const std::size_t perPart = subMesh.operationType == OT_TRIANGLE_LIST && softwareRenderer_ && shortcuts_
+                                    ? 3 * kHandOverTriangles
+                                    : indices.indexCount;
+    for (std::size_t done = 0; done < indices.indexCount; done += perPart) {
+        const std::size_t count = std::min(perPart, indices.indexCount - done);
+        glDrawElementsBaseVertex(primitiveOf(subMesh.operationType), static_cast<GLsizei>(count), type,
+                                 reinterpret_cast<const void*>((indices.indexStart + done) * indexBuffer.getIndexSize()),
+                                 static_cast<GLint>(data.vertexStart));
+        pending_ += count / 3;
+        handOver(kHandOverTriangles);
+    }
     if (coverage) glDisable(GL_SAMPLE_ALPHA_TO_COVERAGE);
     return trianglesOf(subMesh.operationType, indices.indexCount);
 }

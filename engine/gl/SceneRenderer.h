@@ -65,6 +65,8 @@ public:
     unsigned long getGroundShadowSplitCount() const { return groundShadowSplits_; }
     // Frames whose sky was drawn behind the ground's opaque middle.
     unsigned long getSkyBehindGroundCount() const { return skyBehindGround_; }
+    // Batches handed over to a CPU renderer's threads before the frame's end.
+    unsigned long getHandOverCount() const { return handOvers_; }
 
 private:
     // The entity program variant with these features, in use and given this
@@ -81,6 +83,7 @@ private:
                          int cameraDetail);
     void applyPassState(const Pass& pass, int detail);
     void setWorld(const EntityProgram& program, const Matrix4& viewProjection, const Matrix4& world);
+    void handOver(std::size_t atLeast);
     void prepareGround(const SceneManager& scene);
     bool groundMiddleFirst(const SceneManager& scene, int cameraDetail) const;
     unsigned int drawGround(SceneManager& scene, const Matrix4& viewProjection, int cameraDetail, int first, int count);
@@ -99,8 +102,11 @@ private:
     bool shadows_ = false;
     bool wind_ = false;
     bool shortcuts_ = true;
+    bool softwareRenderer_ = false;
+    std::size_t pending_ = 0; // triangles set up since the last hand-over
     unsigned long groundShadowSplits_ = 0;
     unsigned long skyBehindGround_ = 0;
+    unsigned long handOvers_ = 0;
     GLuint skyProgram_ = 0;
     GLint skyWorldViewProj_ = -1;
     GLint skySampler_ = -1;

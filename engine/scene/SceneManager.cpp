@@ -196,8 +196,9 @@ unsigned long SceneManager::getShadowMapRenderCount() const { return renderer_->
 
 void SceneManager::setRenderShortcutsEnabled(bool enable) { renderer_->setShortcutsEnabled(enable); }
 
-std::pair<unsigned long, unsigned long> SceneManager::getRenderShortcutCounts() const {
-    return {renderer_->getGroundShadowSplitCount(), renderer_->getSkyBehindGroundCount()};
+SceneManager::RenderShortcutCounts SceneManager::getRenderShortcutCounts() const {
+    return {renderer_->getGroundShadowSplitCount(), renderer_->getSkyBehindGroundCount(),
+            renderer_->getHandOverCount()};
 }
 
 unsigned int SceneManager::_renderScene(Camera& camera, Viewport& viewport) {

@@ -11,7 +11,6 @@
 #include <map>     // Required for: std::map
 #include <memory>  // Required for: std::unique_ptr
 #include <string>  // Required for: std::string
-#include <utility> // Required for: std::pair
 
 namespace Velk {
 
@@ -86,12 +85,16 @@ public:
     unsigned long getShadowMapRenderCount() const;
     // The renderer's shortcuts that leave every pixel as it is (the ground
     // outside the shadow map's reach drawn without looking it up; the sky
-    // drawn only where the ground's opaque middle leaves it visible). On by
-    // default; off draws the plain way, to compare pictures against.
+    // drawn only where the ground's opaque middle leaves it visible; on a
+    // CPU renderer, batches handed over to its threads as they are set up).
+    // On by default; off draws the plain way, to compare pictures against.
     void setRenderShortcutsEnabled(bool enable);
-    // Frames in which the ground was split at the shadow's reach, and in
-    // which the sky was drawn behind the ground's middle.
-    std::pair<unsigned long, unsigned long> getRenderShortcutCounts() const;
+    struct RenderShortcutCounts {
+        unsigned long groundShadowSplits = 0; // frames whose ground was split at the shadow's reach
+        unsigned long skyBehindGround = 0;    // frames whose sky was drawn behind the ground's middle
+        unsigned long handOvers = 0;          // batches handed over before a frame's end
+    };
+    RenderShortcutCounts getRenderShortcutCounts() const;
 
     // Wind: every mesh with sway data (VES_SWAY) sways in its vertex shader,
     // `strength` (0: still, exactly as drawn without sway data; 1: a strong
