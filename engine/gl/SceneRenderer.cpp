@@ -289,6 +289,7 @@ unsigned int SceneRenderer::render(SceneManager& scene, Camera& camera, Viewport
     static_assert(std::tuple_size_v<decltype(towards_)> == 3 * kMaxLights);
     ++frame_;
     currentProgram_ = 0;
+    pending_ = 0;
     std::array<float, 3 * kMaxLights>& towards = towards_;
     std::array<float, 3 * kMaxLights>& colours = colours_;
     towards.fill(0.0f);
@@ -336,7 +337,6 @@ unsigned int SceneRenderer::render(SceneManager& scene, Camera& camera, Viewport
         glActiveTexture(GL_TEXTURE0);
     }
 
-    pending_ = 0;
     if (groundFirst) {
         // The sky where the opaque middle leaves it visible, then the rim
         // fading into it.
@@ -378,6 +378,26 @@ void SceneRenderer::handOver(std::size_t atLeast) {
     glFlush();
     pending_ = 0;
     ++handOvers_;
+}
+
+// The submesh's indexed draw from its bound vertex array; a large triangle
+// list goes in parts, each handed over once set up.
+void SceneRenderer::drawIndices(const SubMesh& subMesh) {
+    const IndexData& indices = *subMesh.indexData;
+    const HardwareIndexBuffer& indexBuffer = *indices.indexBuffer;
+    const GLenum type = indexBuffer.getType() == HardwareIndexBuffer::INDEX_32BIT ? GL_UNSIGNED_INT : GL_UNSIGNED_SHORT;
+    const auto vertexStart = static_cast<GLint>(vertexDataOf(subMesh)->vertexStart);
+    const std::size_t perPart = subMesh.operationType == OT_TRIANGLE_LIST && softwareRenderer_ && shortcuts_
+                                    ? 3 * kHandOverTriangles
+                                    : indices.indexCount;
+    for (std::size_t done = 0; done < indices.indexCount; done += perPart) {
+        const std::size_t count = std::min(perPart, indices.indexCount - done);
+        glDrawElementsBaseVertex(primitiveOf(subMesh.operationType), static_cast<GLsizei>(count), type,
+                                 reinterpret_cast<const void*>((indices.indexStart + done) * indexBuffer.getIndexSize()),
+                                 vertexStart);
+        pending_ += trianglesOf(subMesh.operationType, count);
+        handOver(kHandOverTriangles);
+    }
 }
 
 // The transforms of the entity program for one object.
@@ -656,12 +676,9 @@ bool SceneRenderer::updateShadowMap(const Vector3& towardsLight, const SceneMana
         glUniformMatrix4fv(program.worldViewProj, 1, GL_FALSE, worldViewProj.m.data());
         glBindVertexArray(vertexArrayOf(subEntity));
         setMissingAttributes(subEntity._getMissingAttributes());
-        const HardwareIndexBuffer& indexBuffer = *indices.indexBuffer;
-        const GLenum type = indexBuffer.getType() == HardwareIndexBuffer::INDEX_32BIT ? GL_UNSIGNED_INT : GL_UNSIGNED_SHORT;
-        const void* first = reinterpret_cast<const void*>(indices.indexStart * indexBuffer.getIndexSize());
-        glDrawElementsBaseVertex(primitiveOf(subMesh.operationType), static_cast<GLsizei>(indices.indexCount), type,
-                                 first, static_cast<GLint>(vertexDataOf(subMesh)->vertexStart));
+        drawIndices(subMesh);
     }
+    handOver(0); // the map is drawn while the scene is set up
     glBindVertexArray(0);
     glDisable(GL_POLYGON_OFFSET_FILL);
     glDisable(GL_DEPTH_CLAMP);
@@ -740,21 +757,7 @@ unsigned int SceneRenderer::drawSubEntity(SubEntity& subEntity, const Matrix4& v
 
     glBindVertexArray(subEntity._getVertexArray());
     setMissingAttributes(subEntity._getMissingAttributes());
-    const HardwareIndexBuffer& indexBuffer = *indices.indexBuffer;
-    const GLenum type = indexBuffer.getType() == HardwareIndexBuffer::INDEX_32BIT ? GL_UNSIGNED_INT : GL_UNSIGNED_SHORT;
-    const VertexData& data = *vertexDataOf(subMesh);
-    // A large triangle list goes in parts, each handed over when set up.
-    const std::size_t perPart = subMesh.operationType == OT_TRIANGLE_LIST && softwareRenderer_ && shortcuts_
-                                    ? 3 * kHandOverTriangles
-                                    : indices.indexCount;
-    for (std::size_t done = 0; done < indices.indexCount; done += perPart) {
-        const std::size_t count = std::min(perPart, indices.indexCount - done);
-        glDrawElementsBaseVertex(primitiveOf(subMesh.operationType), static_cast<GLsizei>(count), type,
-                                 reinterpret_cast<const void*>((indices.indexStart + done) * indexBuffer.getIndexSize()),
-                                 static_cast<GLint>(data.vertexStart));
-        pending_ += count / 3;
-        handOver(kHandOverTriangles);
-    }
+    drawIndices(subMesh);
     if (coverage) glDisable(GL_SAMPLE_ALPHA_TO_COVERAGE);
     return trianglesOf(subMesh.operationType, indices.indexCount);
 }

@@ -17,6 +17,7 @@ class Mesh;
 class Pass;
 class SceneManager;
 class SubEntity;
+class SubMesh;
 class Viewport;
 } // namespace Velk
 
@@ -84,6 +85,7 @@ private:
     void applyPassState(const Pass& pass, int detail);
     void setWorld(const EntityProgram& program, const Matrix4& viewProjection, const Matrix4& world);
     void handOver(std::size_t atLeast);
+    void drawIndices(const SubMesh& subMesh);
     void prepareGround(const SceneManager& scene);
     bool groundMiddleFirst(const SceneManager& scene, int cameraDetail) const;
     unsigned int drawGround(SceneManager& scene, const Matrix4& viewProjection, int cameraDetail, int first, int count);
