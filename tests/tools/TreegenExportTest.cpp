@@ -2,7 +2,7 @@
 // validator, by an independent importer and by reading them back.
 #include "BuiltTextures.h"
 #include "ExportTexturesMaker.h"
-#include "ProcessRun.h"
+#include "TreegenRun.h"
 #include "Tree.h"
 #include "TreeMeshReadback.h"
 #include "TreeParameters.h"
@@ -30,8 +30,6 @@ fs::path outputDir(const std::string& test) {
     fs::create_directories(dir);
     return dir;
 }
-
-ProcessResult treegen(const std::string& args) { return runCommand(std::string(TREEGEN_PATH) + " " + args); }
 
 ProcessResult validate(const fs::path& file) {
     return runCommand("node " + std::string(VALIDATOR_SCRIPT) + " '" + file.string() + "'");

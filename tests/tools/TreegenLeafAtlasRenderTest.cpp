@@ -1,5 +1,5 @@
 // treegen render with a named leaf atlas: the leaves show the named picture.
-#include "ProcessRun.h"
+#include "TreegenRun.h"
 
 #include <filesystem>        // Required for: std::filesystem
 #include <fstream>           // Required for: std::ofstream
@@ -12,8 +12,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-ProcessResult treegen(const std::string& args) { return runCommand(std::string(TREEGEN_PATH) + " " + args); }
 
 struct PixelCounts {
     long red = 0;      // clearly red pixels: red above 150, green and blue below 90

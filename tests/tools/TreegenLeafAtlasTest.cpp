@@ -1,5 +1,5 @@
 // treegen export with and without a named leaf atlas, run as a user runs it.
-#include "ProcessRun.h"
+#include "TreegenRun.h"
 
 #include <filesystem>  // Required for: std::filesystem
 #include <fstream>     // Required for: std::ifstream, std::ofstream
@@ -21,8 +21,6 @@ fs::path atlasDir(const std::string& test) {
     fs::create_directories(dir);
     return dir;
 }
-
-ProcessResult treegen(const std::string& args) { return runCommand(std::string(TREEGEN_PATH) + " " + args); }
 
 std::string readAll(const fs::path& file) {
     std::ifstream in(file, std::ios::binary);

@@ -1,7 +1,7 @@
 // Levels of detail seen where they are used: each reduced level, rendered at
 // the nearest distance its screen-coverage hint lets it be drawn, covers
 // about as many pixels as the full tree at that distance.
-#include "ProcessRun.h"
+#include "TreegenRun.h"
 
 #include <cstdlib>     // Required for: std::abs
 #include <filesystem>  // Required for: std::filesystem
@@ -15,8 +15,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-ProcessResult treegen(const std::string& args) { return runCommand(std::string(TREEGEN_PATH) + " " + args); }
 
 // Pixels of the tree in a picture without ground: the generated sky has blue
 // strongest everywhere, bark and leaves have red or green above blue.

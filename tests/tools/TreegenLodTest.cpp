@@ -1,7 +1,7 @@
 // treegen export with levels of detail and with a triangle budget, run as a
 // user runs it; the files are checked by the Khronos validator, by a glTF
 // library and by an independent importer.
-#include "ProcessRun.h"
+#include "TreegenRun.h"
 #include "TreeType.h"
 
 #include <filesystem>        // Required for: std::filesystem
@@ -21,8 +21,6 @@ fs::path outputDir(const std::string& test) {
     fs::create_directories(dir);
     return dir;
 }
-
-ProcessResult treegen(const std::string& args) { return runCommand(std::string(TREEGEN_PATH) + " " + args); }
 
 // The number after "label:" in assimp's report, or -1.
 long assimpCount(const std::string& report, const std::string& label) {

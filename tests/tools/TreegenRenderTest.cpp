@@ -1,6 +1,6 @@
 // treegen render, run as a user runs it: every species gives a picture in
 // which the tree stands out from the sky.
-#include "ProcessRun.h"
+#include "TreegenRun.h"
 
 #include <algorithm>   // Required for: std::min, std::max
 #include <cstdio>      // Required for: std::fopen, std::fputs, std::fclose
@@ -14,8 +14,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-ProcessResult treegen(const std::string& args) { return runCommand(std::string(TREEGEN_PATH) + " " + args); }
 
 // The share of pixels that differ clearly from the sky of their row. The sky
 // changes only with height, and the image's left edge is sky.

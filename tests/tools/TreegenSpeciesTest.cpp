@@ -1,5 +1,5 @@
 // treegen species, --species-file, --set and --max-vertices, run as a user runs them.
-#include "ProcessRun.h"
+#include "TreegenRun.h"
 
 #include <filesystem>        // Required for: std::filesystem
 #include <fstream>           // Required for: std::ofstream, std::ifstream
@@ -13,8 +13,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-ProcessResult treegen(const std::string& args) { return runCommand(std::string(TREEGEN_PATH) + " " + args); }
 
 // A folder of this test process's own, emptied first.
 fs::path workDir() {

@@ -1,5 +1,5 @@
 // treegen stats, run as a separate process the way a user runs it.
-#include "ProcessRun.h"
+#include "TreegenRun.h"
 
 #include <cmath>             // Required for: std::sqrt
 #include <nlohmann/json.hpp> // Required for: nlohmann::json
@@ -8,8 +8,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-ProcessResult treegen(const std::string& args) { return runCommand(std::string(TREEGEN_PATH) + " " + args); }
 
 } // namespace
 
