@@ -1,6 +1,7 @@
 #include "LeafPlacement.h"
 
 #include <algorithm>    // Required for: std::min
+#include <memory>       // Required for: std::construct_at
 #include <system_error> // Required for: std::system_error
 
 LeafPlacement::LeafPlacement(std::span<PendingLeaf> slots, bool parallel) : slots_(slots) {
@@ -21,7 +22,8 @@ void LeafPlacement::add(const PendingLeaf& leaf) {
         placeLeaves({&leaf, 1}); // more leaves than foreseen: this one at once
         return;
     }
-    slots_[count_++] = leaf;
+    std::construct_at(slots_.data() + count_, leaf); // the slot's memory was left unwritten
+    ++count_;
     if (helper_.joinable() && count_ % BATCH == 0) publish(count_);
 }
 

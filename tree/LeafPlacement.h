@@ -16,7 +16,8 @@
 class LeafPlacement {
 public:
     // `slots` holds the pending leaves; a leaf that does not fit any more
-    // is placed at once by add(). Starts the helper when `parallel`.
+    // is placed at once by add(). The slots may be raw memory: add()
+    // constructs each before it is read. Starts the helper when `parallel`.
     LeafPlacement(std::span<PendingLeaf> slots, bool parallel);
     // Wakes and joins the helper if finish() was not called (growth threw).
     ~LeafPlacement();
