@@ -111,7 +111,7 @@ void Stem::addLeaves(uint8_t level) {
         // What addLeaf does, with the leaf size worked out once per stem.
         // While the tree grows, the leaf holds what its corners follow from.
         if (pending != nullptr)
-            leaves.push_back(holdPending({&point, along, turn, tilt}));
+            holdPending(leaves.emplace_back(), &point, along, turn, tilt);
         else
             placeLeaf(leaves.emplace_back(), leafFrame(point, along, turn, tilt), size);
         tree->vertexCount += 4;

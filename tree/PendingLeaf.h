@@ -3,16 +3,18 @@
 #include "Stem.h"
 
 #include <bit>         // Required for: std::bit_cast
+#include <cstddef>     // Required for: offsetof
 #include <cstdint>     // Required for: uint32_t
+#include <cstring>     // Required for: std::memcpy
 #include <span>        // Required for: std::span
-#include <type_traits> // Required for: std::is_trivially_copyable_v, std::is_trivially_destructible_v
+#include <type_traits> // Required for: std::is_standard_layout_v, std::is_trivially_copyable_v, and so on
 
 // A leaf whose random draws growth has made but whose corners are not yet
 // worked out: everything its quad follows from besides the leaf size. The
 // corners need nothing else of the tree, so Tree::grow has them worked out
 // beside growth (LeafPlacement), with the very same arithmetic. Until then
-// the leaf's own storage holds it (see holdPending): handing a leaf over
-// writes nothing but the leaf itself.
+// the leaf's own storage holds it (holdPending): handing a leaf over writes
+// nothing but the leaf itself. Only its fields are ever read back.
 struct PendingLeaf {
     const StemPoint* point = nullptr; // the stem point the leaf hangs from
     float along = 0.0f;               // distance from the point's start along its segment
@@ -20,10 +22,20 @@ struct PendingLeaf {
     float tilt = 0.0f;                // radians about the world X axis
     float unused[7] = {};             // fills it to the size of a leaf
 };
-static_assert(sizeof(PendingLeaf) == sizeof(Leaf) && std::is_trivially_copyable_v<Leaf>);
+static_assert(sizeof(PendingLeaf) == sizeof(Leaf) && std::is_trivially_copyable_v<Leaf> &&
+              std::is_standard_layout_v<PendingLeaf>);
 
-// A leaf that holds `pending` in place of its corners.
-inline Leaf holdPending(const PendingLeaf& pending) { return std::bit_cast<Leaf>(pending); }
+// Makes `leaf` hold a pending leaf in place of its corners. Written field
+// by field into the leaf's bytes: a whole PendingLeaf built on the stack and
+// copied over would be read back before its parts reached memory, a stall
+// on every leaf of the growing thread.
+inline void holdPending(Leaf& leaf, const StemPoint* point, float along, float turn, float tilt) {
+    unsigned char* const bytes = reinterpret_cast<unsigned char*>(&leaf);
+    std::memcpy(bytes + offsetof(PendingLeaf, point), &point, sizeof point);
+    std::memcpy(bytes + offsetof(PendingLeaf, along), &along, sizeof along);
+    std::memcpy(bytes + offsetof(PendingLeaf, turn), &turn, sizeof turn);
+    std::memcpy(bytes + offsetof(PendingLeaf, tilt), &tilt, sizeof tilt);
+}
 
 // The pending leaf that `leaf` holds.
 inline PendingLeaf heldPending(const Leaf& leaf) { return std::bit_cast<PendingLeaf>(leaf); }
