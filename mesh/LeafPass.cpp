@@ -17,6 +17,8 @@
 #include <array>     // Required for: std::array
 #include <cstddef>   // Required for: std::size_t
 #include <cstdint>   // Required for: int32_t, uint8_t, uint32_t
+#include <iterator>  // Required for: std::size
+#include <span>      // Required for: std::span
 
 #if defined(__SSE2__)
 #include <emmintrin.h> // Required for: _MM_TRANSPOSE4_PS, _mm_storeu_ps, _mm_storeu_si128
@@ -182,8 +184,14 @@ void LeafDraws::draw(const Stem& stem, float distance) {
     if (!stem.leaves.empty()) {
         runs_.push_back({stem.leaves.data(), static_cast<uint32_t>(stem.leaves.size()), colour, quarters_.size()});
         const std::array<uint8_t, 2 * SIGNED_DRAW_MAX + 1>& quarterOf = quarterOfDraw();
-        for (std::size_t i = 0; i < stem.leaves.size(); ++i)
-            quarters_.push_back(quarterOf[static_cast<std::size_t>(randSigned() + SIGNED_DRAW_MAX)]);
+        int32_t signedDraws[64];
+        for (std::size_t done = 0; done < stem.leaves.size();) {
+            const std::size_t n = std::min(stem.leaves.size() - done, std::size(signedDraws));
+            randSigned(std::span<int32_t>(signedDraws, n));
+            for (std::size_t i = 0; i < n; ++i)
+                quarters_.push_back(quarterOf[static_cast<std::size_t>(signedDraws[i] + SIGNED_DRAW_MAX)]);
+            done += n;
+        }
     }
 
     for (const auto& child : stem.children) {
