@@ -15,7 +15,7 @@ Tree::Tree(const TreeParameters& parameters, int32_t seed, std::pmr::memory_reso
     : arena_(memory), vertexBudget_(vertexBudget) {
     seedRandom(seed == -1 ? clockSeed() : seed);
     params = parameters.clone();
-    trunk = std::make_unique<Stem>(this);
+    trunk = makeStem(this);
 
     const TreeParameters& p = *params;
     treeScale = static_cast<float>(double(p.scale) + randVar(p.scaleV));
