@@ -230,11 +230,7 @@ void Stem::writeLeafVertices(float*& floats, uint32_t*& colours, float distance)
 }
 
 void Stem::writeLeafIndices(uint32_t*& indices, uint32_t& base) const {
-    for (std::size_t i = 0; i < leaves.size(); ++i) {
-        const uint32_t a = base;
-        writeTriangle(indices, a, a + 1, a + 2);
-        writeTriangle(indices, a, a + 2, a + 3);
-        base += TreeMeshLayout::VERTICES_PER_LEAF;
-    }
+    writeLeafQuadIndices(indices, base, leaves.size());
+    base += TreeMeshLayout::VERTICES_PER_LEAF * static_cast<uint32_t>(leaves.size());
     for (const auto& child : children) child->writeLeafIndices(indices, base);
 }

@@ -8,6 +8,7 @@
 #include "LeafDraws.h"
 #include "MeshLayout.h"
 #include "TreeVertexDeclaration.h"
+#include "VertexWriter.h"
 #include "buffer/HardwareBufferManager.h"
 #include "math/AxisAlignedBox.h"
 #include "math/Math.h"
@@ -167,7 +168,11 @@ Mesh* Tree::buildMesh(const std::string& name) {
         writeIndices(barkPart, base, [&](uint32_t*& i, uint32_t& b) { trunk->writeStemIndices(i, b); });
         assert(base == barkVertices);
         if (withLeaves)
-            writeIndices(leafPart, base, [&](uint32_t*& i, uint32_t& b) { trunk->writeLeafIndices(i, b); });
+            writeIndices(leafPart, base, [&](uint32_t*& i, uint32_t& b) {
+                // The same numbers as trunk->writeLeafIndices, without the walk over the stems.
+                writeLeafQuadIndices(i, b, leafVertices / VERTICES_PER_LEAF);
+                b += static_cast<uint32_t>(leafVertices);
+            });
         assert(base == barkVertices + leafVertices);
         if (withMarkers)
             writeIndices(markerPart, base, [&](uint32_t*& i, uint32_t& b) { trunk->writeFrameIndices(i, b); });
