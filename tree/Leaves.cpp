@@ -79,11 +79,12 @@ void Stem::addLeaves(uint8_t level) {
     const int32_t count = roundToInt(wanted);
 
     double rot = randVar(Math::PI);
-    if (count > 0) leaves.reserve(static_cast<size_t>(count));
     const LeafSize size = leafSizeOf(p);
     // While the tree grows, the corners are left for the end of growth.
     LeafPlacement* pending = tree->leafPlacement();
+    // The stem's leaves all at once: one call instead of one per leaf.
     const size_t firstLeaf = leaves.size();
+    if (count > 0) leaves.resize(firstLeaf + static_cast<size_t>(count));
     for (int32_t i = 1; i <= count; ++i) {
         const double t = double(i) / (count + 1.0);
         const double leafOffset = t * length;
@@ -110,10 +111,11 @@ void Stem::addLeaves(uint8_t level) {
 
         // What addLeaf does, with the leaf size worked out once per stem.
         // While the tree grows, the leaf holds what its corners follow from.
+        Leaf& leaf = leaves[firstLeaf + static_cast<size_t>(i - 1)];
         if (pending != nullptr)
-            holdPending(leaves.emplace_back(), &point, along, turn, tilt);
+            holdPending(leaf, &point, along, turn, tilt);
         else
-            placeLeaf(leaves.emplace_back(), leafFrame(point, along, turn, tilt), size);
+            placeLeaf(leaf, leafFrame(point, along, turn, tilt), size);
         tree->vertexCount += 4;
     }
     if (count > 0) {
