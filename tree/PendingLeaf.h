@@ -7,7 +7,7 @@
 #include <cstdint>     // Required for: uint32_t
 #include <cstring>     // Required for: std::memcpy
 #include <span>        // Required for: std::span
-#include <type_traits> // Required for: std::is_standard_layout_v, std::is_trivially_copyable_v, and so on
+#include <type_traits> // Required for: the traits in the static_asserts
 
 // A leaf whose random draws growth has made but whose corners are not yet
 // worked out: everything its quad follows from besides the leaf size. The
