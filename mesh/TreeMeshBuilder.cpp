@@ -5,13 +5,17 @@
 // nothing is counted, copied or resized here.
 #include "Tree.h"
 
+#include "LeafDraws.h"
 #include "MeshLayout.h"
 #include "TreeVertexDeclaration.h"
+#include "VertexWriter.h"
 #include "buffer/HardwareBufferManager.h"
 #include "math/AxisAlignedBox.h"
 #include "math/Math.h"
 #include "mesh/MeshManager.h"
 
+#include <algorithm> // Required for: std::min
+#include <atomic> // Required for: std::atomic
 #include <cassert> // Required for: assert
 #include <cstddef> // Required for: std::size_t
 #include <cstdint> // Required for: uint32_t
@@ -62,6 +66,54 @@ template <class Pass> void writeIndices(const IndexPart& part, uint32_t& base, P
     // The counters that sized the buffer and the pass must agree exactly.
     assert(indices == part.start + part.data->indexCount);
 }
+
+// The leaf vertex writes, shared out in chunks to whichever thread asks
+// next once the calling thread has made the draws. Chunks end where the
+// leaf numbers say, so the bytes do not depend on who wrote them.
+class LeafWrites {
+public:
+    // `floats` and `colours` point at the vertex of leaf 0.
+    LeafWrites(const LeafDraws& draws, float* floats, uint32_t* colours)
+        : draws_(draws), floats_(floats), colours_(colours) {}
+
+    // The draws are made: both threads may write.
+    void open() { announce(OPEN); }
+    // The draws failed: the helper goes without writing.
+    void abandon() { announce(ABANDONED); }
+
+    // The helper: waits for the draws, then writes chunks while there are any.
+    void help() {
+        state_.wait(WAITING, std::memory_order_acquire);
+        if (state_.load(std::memory_order_acquire) == OPEN) writeChunks();
+    }
+
+    // Writes chunks until none is left; only after open().
+    void writeChunks() {
+        const std::size_t total = draws_.leafCount();
+        for (;;) {
+            const std::size_t first = next_.fetch_add(CHUNK, std::memory_order_relaxed);
+            if (first >= total) return;
+            draws_.write(first, std::min(first + CHUNK, total), floats_, colours_);
+        }
+    }
+
+private:
+    // Leaves per chunk: 64 KiB of vertices, small enough that the thread
+    // finishing first waits little for the other.
+    static constexpr std::size_t CHUNK = 512;
+    enum State : int { WAITING, OPEN, ABANDONED };
+
+    void announce(State state) {
+        state_.store(state, std::memory_order_release);
+        state_.notify_all();
+    }
+
+    const LeafDraws& draws_;
+    float* const floats_;
+    uint32_t* const colours_;
+    std::atomic<int> state_{WAITING};
+    std::atomic<std::size_t> next_{0}; // first leaf of the next unclaimed chunk
+};
 
 } // namespace
 
@@ -116,37 +168,56 @@ Mesh* Tree::buildMesh(const std::string& name) {
         writeIndices(barkPart, base, [&](uint32_t*& i, uint32_t& b) { trunk->writeStemIndices(i, b); });
         assert(base == barkVertices);
         if (withLeaves)
-            writeIndices(leafPart, base, [&](uint32_t*& i, uint32_t& b) { trunk->writeLeafIndices(i, b); });
+            writeIndices(leafPart, base, [&](uint32_t*& i, uint32_t& b) {
+                // The same numbers as trunk->writeLeafIndices, without the walk over the stems.
+                writeLeafQuadIndices(i, b, leafVertices / VERTICES_PER_LEAF);
+                b += static_cast<uint32_t>(leafVertices);
+            });
         assert(base == barkVertices + leafVertices);
         if (withMarkers)
             writeIndices(markerPart, base, [&](uint32_t*& i, uint32_t& b) { trunk->writeFrameIndices(i, b); });
         assert(base == vertices);
     };
-    // The leaf and marker vertices, after the bark's. The leaf pass draws
-    // from the random generator, so it stays on the calling thread, where
-    // growth drew before it.
-    const auto writeLeavesAndMarkers = [&] {
-        float* floats = floatStart + FLOATS_PER_VERTEX * barkVertices;
-        uint32_t* colours = colourStart + barkVertices;
-        if (withLeaves) trunk->writeLeafVertices(floats, colours, 0.0f);
-        assert(floats == floatStart + FLOATS_PER_VERTEX * (barkVertices + leafVertices));
-        if (withMarkers) trunk->writeFrameVertices(floats, colours);
-        assert(floats == floatStart + FLOATS_PER_VERTEX * vertices && colours == colourStart + vertices);
-    };
+    // The leaf vertices, after the bark's. Their draws come from the random
+    // generator, so the calling thread makes them, where growth drew before
+    // it; the writes that follow are shared out with the helper.
+    const std::size_t leafTotal = leafVertices / VERTICES_PER_LEAF;
+    LeafDraws leafDraws(withLeaves ? leafTotal : 0, withLeaves ? static_cast<std::size_t>(stemCount) : 0);
+    LeafWrites leafWrites(leafDraws, floatStart + FLOATS_PER_VERTEX * barkVertices, colourStart + barkVertices);
 
-    // Both halves write disjoint memory, so the mesh is the same whichever
-    // runs first; a second core takes the bark and indices when there is one.
+    // Both threads write disjoint memory, so the mesh is the same whichever
+    // writes what; a second core takes the bark and indices when there is
+    // one, then helps with the leaves.
     static const bool severalCores = std::thread::hardware_concurrency() > 1;
     std::optional<std::jthread> helper;
     if (vertices >= PARALLEL_MIN_VERTICES && severalCores) {
         try {
-            helper.emplace(writeBarkAndIndices);
+            helper.emplace([&] {
+                writeBarkAndIndices();
+                leafWrites.help();
+            });
         } catch (const std::system_error&) {
             // No thread to be had: the calling thread does it all.
         }
     }
     if (!helper) writeBarkAndIndices();
-    writeLeavesAndMarkers();
+    if (withLeaves) {
+        try {
+            leafDraws.draw(*trunk, 0.0f);
+        } catch (...) {
+            leafWrites.abandon(); // the helper must not wait for draws that never come
+            throw;
+        }
+        assert(leafDraws.leafCount() == leafTotal);
+    }
+    leafWrites.open();
+    leafWrites.writeChunks();
+    if (withMarkers) {
+        float* floats = floatStart + FLOATS_PER_VERTEX * (barkVertices + leafVertices);
+        uint32_t* colours = colourStart + barkVertices + leafVertices;
+        trunk->writeFrameVertices(floats, colours);
+        assert(floats == floatStart + FLOATS_PER_VERTEX * vertices && colours == colourStart + vertices);
+    }
     if (helper) helper->join();
 
     geometry->unlock();

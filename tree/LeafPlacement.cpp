@@ -1,9 +1,10 @@
 #include "LeafPlacement.h"
 
 #include <algorithm>    // Required for: std::min
+#include <memory>       // Required for: std::construct_at
 #include <system_error> // Required for: std::system_error
 
-LeafPlacement::LeafPlacement(std::span<PendingLeaf> slots, bool parallel) : slots_(slots) {
+LeafPlacement::LeafPlacement(std::span<PendingRun> slots, bool parallel) : slots_(slots) {
     if (!parallel) return;
     try {
         helper_ = std::jthread([this] { work(); });
@@ -16,13 +17,18 @@ LeafPlacement::~LeafPlacement() {
     if (!finished_) publish(count_ | DONE); // the helper stops; nothing reads the leaves now
 }
 
-void LeafPlacement::add(const PendingLeaf& leaf) {
+void LeafPlacement::add(const PendingRun& run) {
     if (count_ == slots_.size()) {
-        placeLeaves({&leaf, 1}); // more leaves than foreseen: this one at once
+        placeLeaves({&run, 1}); // more stems with leaves than foreseen: this one at once
         return;
     }
-    slots_[count_++] = leaf;
-    if (helper_.joinable() && count_ % BATCH == 0) publish(count_);
+    std::construct_at(slots_.data() + count_, run); // the slot's memory was left unwritten
+    ++count_;
+    unpublishedLeaves_ += run.count;
+    if (helper_.joinable() && unpublishedLeaves_ >= PUBLISH_LEAVES) {
+        publish(count_);
+        unpublishedLeaves_ = 0;
+    }
 }
 
 void LeafPlacement::finish() {
@@ -41,7 +47,7 @@ void LeafPlacement::publish(std::size_t value) {
 bool LeafPlacement::placeBatch(std::size_t available) {
     std::size_t start = claimed_.load(std::memory_order_relaxed);
     while (start < available) {
-        const std::size_t end = std::min(available, start + BATCH);
+        const std::size_t end = std::min(available, start + CLAIM_RUNS);
         if (claimed_.compare_exchange_weak(start, end, std::memory_order_relaxed)) {
             placeLeaves(slots_.subspan(start, end - start));
             return true;

@@ -8,29 +8,34 @@
 #include <thread>  // Required for: std::jthread
 
 // Works out the corners of the leaves that growth leaves pending, on a
-// helper thread while the tree is still growing: growth adds each leaf as
-// it makes its draws, the helper takes the leaves published so far, and
-// finish() lets the growing thread help with the rest and waits for the
-// helper. Each leaf's corners are written by exactly one thread with the
-// arithmetic of placeLeaves, so the tree is the same as on one thread.
+// helper thread while the tree is still growing: growth adds each stem's
+// leaves once it has made their draws, the helper takes the stems published
+// so far, and finish() lets the growing thread help with the rest and waits
+// for the helper. Each leaf's corners are written by exactly one thread with
+// the arithmetic of placeLeaves, so the tree is the same as on one thread.
 class LeafPlacement {
 public:
-    // `slots` holds the pending leaves; a leaf that does not fit any more
-    // is placed at once by add(). Starts the helper when `parallel`.
-    LeafPlacement(std::span<PendingLeaf> slots, bool parallel);
+    // `slots` holds the pending runs, one per stem; a run that does not fit
+    // any more is placed at once by add(). The slots may be raw memory:
+    // add() constructs each before it is read. Starts the helper when
+    // `parallel`.
+    LeafPlacement(std::span<PendingRun> slots, bool parallel);
     // Wakes and joins the helper if finish() was not called (growth threw).
     ~LeafPlacement();
     LeafPlacement(const LeafPlacement&) = delete;
     LeafPlacement& operator=(const LeafPlacement&) = delete;
 
-    // Called by the growing thread for every leaf, in order.
-    void add(const PendingLeaf& leaf);
+    // Called by the growing thread for every stem's leaves, in order, once
+    // they hold their pending data; they stay where they are until finish().
+    void add(const PendingRun& run);
     // Places whatever is left; when it returns every leaf has its corners.
     void finish();
 
 private:
-    // Leaves published to the helper in batches of this many.
-    static constexpr std::size_t BATCH = 256;
+    // Runs are published to the helper once this many leaves have come
+    // since the last time, and taken by either thread this many at a time.
+    static constexpr std::size_t PUBLISH_LEAVES = 256;
+    static constexpr std::size_t CLAIM_RUNS = 32;
     // Set in published_ once no more leaves come.
     static constexpr std::size_t DONE = std::size_t(1) << (8 * sizeof(std::size_t) - 1);
 
@@ -40,10 +45,11 @@ private:
     bool placeBatch(std::size_t available);
     void publish(std::size_t value);
 
-    std::span<PendingLeaf> slots_;
-    std::size_t count_ = 0;                // leaves added (growing thread only)
-    std::atomic<std::size_t> published_{0}; // leaves the helper may take, | DONE at the end
-    std::atomic<std::size_t> claimed_{0};   // leaves some thread has taken
+    std::span<PendingRun> slots_;
+    std::size_t count_ = 0;                 // runs added (growing thread only)
+    std::size_t unpublishedLeaves_ = 0;     // leaves added since the last publish (growing thread only)
+    std::atomic<std::size_t> published_{0}; // runs the helper may take, | DONE at the end
+    std::atomic<std::size_t> claimed_{0};   // runs some thread has taken
     bool finished_ = false;
     std::jthread helper_;
 };

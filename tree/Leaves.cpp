@@ -58,9 +58,14 @@ StemPoint leafFrame(const StemPoint& point, float along, float turn, float tilt)
 
 } // namespace
 
-void placeLeaves(std::span<const PendingLeaf> leaves) {
-    for (const PendingLeaf& l : leaves)
-        placeLeaf(*l.leaf, leafFrame(*l.point, l.along, l.turn, l.tilt), {l.width, l.height});
+void placeLeaves(std::span<const PendingRun> runs) {
+    for (const PendingRun& run : runs) {
+        for (uint32_t i = 0; i < run.count; ++i) {
+            Leaf& leaf = run.leaves[i];
+            const PendingLeaf l = heldPending(leaf); // read before the corners overwrite it
+            placeLeaf(leaf, leafFrame(*l.point, l.along, l.turn, l.tilt), {run.width, run.height});
+        }
+    }
 }
 
 void Stem::addLeaves(uint8_t level) {
@@ -74,10 +79,12 @@ void Stem::addLeaves(uint8_t level) {
     const int32_t count = roundToInt(wanted);
 
     double rot = randVar(Math::PI);
-    if (count > 0) leaves.reserve(static_cast<size_t>(count));
     const LeafSize size = leafSizeOf(p);
     // While the tree grows, the corners are left for the end of growth.
     LeafPlacement* pending = tree->leafPlacement();
+    // The stem's leaves all at once: one call instead of one per leaf.
+    const size_t firstLeaf = leaves.size();
+    if (count > 0) leaves.resize(firstLeaf + static_cast<size_t>(count));
     for (int32_t i = 1; i <= count; ++i) {
         const double t = double(i) / (count + 1.0);
         const double leafOffset = t * length;
@@ -102,16 +109,21 @@ void Stem::addLeaves(uint8_t level) {
         }
         const float tilt = static_cast<float>(down * Math::fDeg2Rad);
 
-        // What addLeaf does, with the leaf size worked out once per stem. The
-        // list was reserved for all leaves, so the new one stays where it is.
-        Leaf& leaf = leaves.emplace_back();
+        // What addLeaf does, with the leaf size worked out once per stem.
+        // While the tree grows, the leaf holds what its corners follow from.
+        Leaf& leaf = leaves[firstLeaf + static_cast<size_t>(i - 1)];
         if (pending != nullptr)
-            pending->add({&leaf, &point, along, turn, tilt, size.width, size.height});
+            holdPending(leaf, &point, along, turn, tilt);
         else
             placeLeaf(leaf, leafFrame(point, along, turn, tilt), size);
         tree->vertexCount += 4;
     }
-    if (count > 0) tree->leafTriangleCount += 2 * count;
+    if (count > 0) {
+        tree->leafTriangleCount += 2 * count;
+        // The stem's leaves stay where they are from here on.
+        if (pending != nullptr)
+            pending->add({leaves.data() + firstLeaf, static_cast<uint32_t>(count), size.width, size.height});
+    }
 }
 
 void Stem::addLeaf(const StemPoint& frame, uint8_t /*leafShape: one outline for all*/) {

@@ -26,6 +26,18 @@ int32_t randSigned() {
     return sign * (nextRandom() % 1000);
 }
 
+void randSigned(std::span<int32_t> out) {
+    uint32_t s = state;
+    for (int32_t& value : out) {
+        // The two draws of randSigned: the sign, then the size.
+        s = s * 214013u + 2531011u;
+        const int32_t sign = (((s >> 16) & 0x7FFF) & 1) ? -1 : 1;
+        s = s * 214013u + 2531011u;
+        value = sign * (static_cast<int32_t>((s >> 16) & 0x7FFF) % 1000);
+    }
+    state = s;
+}
+
 float randVar(float x) {
     if (x == 0.0f) return 0.0f;
     // Computed in double and rounded once.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint> // Required for: int32_t, uint32_t
+#include <span>    // Required for: std::span
 
 // The one random generator of tree growth: a process-wide linear
 // congruential generator. Its state is the only global state of growth; the
@@ -18,6 +19,10 @@ int32_t clockSeed();
 int32_t nextRandom();
 // An integer in -999..999 made from two draws: the sign first, then the size.
 int32_t randSigned();
+// Fills `out` with signed draws, the first first: the same values and the
+// same state afterwards as calling randSigned() once for each, without a
+// call per draw.
+void randSigned(std::span<int32_t> out);
 // A random variation of up to 0.999·|x|; draws twice unless x is zero.
 float randVar(float x);
 // Nearest integer, halves away from zero; values beyond int32 saturate, NaN gives 0.

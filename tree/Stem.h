@@ -22,6 +22,21 @@ struct StemRing {
     uint32_t count = 0;
 };
 
+class Stem;
+
+// Destroys a stem made by makeStem and hands its memory back to the tree's
+// arena (which keeps it until the tree goes).
+struct StemDelete {
+    std::pmr::memory_resource* memory = nullptr;
+    void operator()(Stem* stem) const;
+};
+using StemPtr = std::unique_ptr<Stem, StemDelete>;
+
+// A new stem of `tree`, in the tree's arena: a tree has tens of thousands of
+// stems, and one heap allocation and release each was a sizeable part of
+// growing and dropping it.
+StemPtr makeStem(Tree* tree);
+
 // A leaf quad: its four world corners in outline order.
 struct Leaf {
     std::array<Velk::Vector3, 4> corners;
@@ -90,7 +105,7 @@ public:
     float radius = 0.0f;            // base radius, set when the stem grows
     Tree* tree = nullptr;           // not owned
     Velk::Vector3 position;         // world position of the base
-    std::pmr::vector<std::unique_ptr<Stem>> children; // in creation order
+    std::pmr::vector<StemPtr> children; // in creation order
     std::pmr::vector<Leaf> leaves;  // in creation order
     Stem* parent = nullptr;         // not owned; none for the trunk
     float lengthChildMax = 0.0f;    // drawn again for every child

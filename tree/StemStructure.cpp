@@ -6,6 +6,25 @@
 #include "Random.h"
 #include "Tree.h"
 
+#include <memory> // Required for: std::destroy_at
+#include <new>    // Required for: placement new
+
+StemPtr makeStem(Tree* tree) {
+    std::pmr::memory_resource* const memory = tree->arena();
+    void* const place = memory->allocate(sizeof(Stem), alignof(Stem));
+    try {
+        return StemPtr(new (place) Stem(tree), StemDelete{memory});
+    } catch (...) {
+        memory->deallocate(place, sizeof(Stem), alignof(Stem));
+        throw;
+    }
+}
+
+void StemDelete::operator()(Stem* stem) const {
+    std::destroy_at(stem);
+    memory->deallocate(stem, sizeof(Stem), alignof(Stem));
+}
+
 Stem::Stem(Tree* tree_)
     : rings(tree_->arena()), tree(tree_), children(tree_->arena()), leaves(tree_->arena()),
       points(tree_->arena()), ringVertexStore(tree_->arena()) {}
@@ -66,7 +85,7 @@ void Stem::setup(Stem* parent_, float length_, float offset_, uint8_t level) {
         } else {
             childLength = lengthChildMax * (length - 0.6 * childOffset);
         }
-        children.push_back(std::make_unique<Stem>(tree));
+        children.push_back(makeStem(tree));
         children.back()->setup(this, static_cast<float>(childLength),
                                static_cast<float>(childOffset), c);
         if (tree->overBudget()) return;

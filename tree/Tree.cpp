@@ -15,7 +15,7 @@ Tree::Tree(const TreeParameters& parameters, int32_t seed, std::pmr::memory_reso
     : arena_(memory), vertexBudget_(vertexBudget) {
     seedRandom(seed == -1 ? clockSeed() : seed);
     params = parameters.clone();
-    trunk = std::make_unique<Stem>(this);
+    trunk = makeStem(this);
 
     const TreeParameters& p = *params;
     treeScale = static_cast<float>(double(p.scale) + randVar(p.scaleV));
@@ -41,12 +41,17 @@ void Tree::grow() {
     if (overBudget_) return;
     // The random draws of every leaf are made in order as the stems grow;
     // the corners that follow from them are worked out beside growth. Each
-    // last-level stem makes at most one leaf more than the structure pass
-    // counted for it, so this many slots hold them all.
-    const int64_t foreseen = int64_t(std::max(leafCount, 0)) + std::max(stemCount, 0);
-    std::pmr::vector<PendingLeaf> slots(static_cast<size_t>(foreseen), &arena_);
+    // last-level stem hands its leaves over as one run, so a slot per stem
+    // the structure pass counted holds them all.
+    const int64_t foreseenLeaves = int64_t(std::max(leafCount, 0)) + std::max(stemCount, 0);
+    // Raw arena memory: add() constructs each slot before any thread reads
+    // it, so zeroing it first would only cost time. The arena frees it with
+    // the tree.
+    const size_t slotCount = static_cast<size_t>(std::max(stemCount, 0));
+    PendingRun* const slotMemory =
+        static_cast<PendingRun*>(arena_.allocate(slotCount * sizeof(PendingRun), alignof(PendingRun)));
     static const bool severalCores = std::thread::hardware_concurrency() > 1;
-    LeafPlacement placement(slots, severalCores && foreseen >= PARALLEL_MIN_LEAVES);
+    LeafPlacement placement({slotMemory, slotCount}, severalCores && foreseenLeaves >= PARALLEL_MIN_LEAVES);
     leafPlacement_ = &placement;
     struct Reset { // also when growth throws
         LeafPlacement*& target;

@@ -76,7 +76,7 @@ public:
     // order, to `wind` (4 x vertexCount floats the caller owns).
     void writeWind(float* wind) const;
 
-    std::unique_ptr<Stem> trunk;
+    StemPtr trunk;
     float trunkLength = 0.0f;
     float trunkRadius = 0.0f;
     float treeScale = 0.0f;

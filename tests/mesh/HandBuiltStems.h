@@ -6,7 +6,7 @@
 
 #include <cstdint>          // Required for: uint8_t, uint32_t
 #include <initializer_list> // Required for: std::initializer_list
-#include <memory>           // Required for: std::make_unique
+#include <utility>          // Required for: std::move
 
 // A tree whose stems tests lay out by hand, to run the mesh passes on the
 // smallest inputs that show a fault. All parameters are zero, so the
@@ -31,7 +31,7 @@ inline void addRing(Stem& stem, std::initializer_list<Velk::Vector3> vertices,
 
 // Appends a child stem of `length` to `parent`, with no points or rings yet.
 inline Stem& addChild(Stem& parent, float length) {
-    auto child = std::make_unique<Stem>(parent.tree);
+    StemPtr child = makeStem(parent.tree);
     child->parent = &parent;
     child->length = length;
     parent.children.push_back(std::move(child));

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <span>   // Required for: std::span
+#include <vector> // Required for: std::vector
+
 TEST(Random, SequencesOfSeedsZeroAndOne) {
     seedRandom(0);
     EXPECT_EQ(nextRandom(), 38);
@@ -62,6 +65,25 @@ TEST(Random, RandSignedStaysWithinRange) {
         const int32_t v = randSigned();
         ASSERT_GE(v, -999);
         ASSERT_LE(v, 999);
+    }
+}
+
+TEST(Random, SignedDrawsInOneCallAreThoseOfOneCallEach) {
+    // The leaf pass takes a stem's signed draws in one call: the values, their
+    // order and the state afterwards must be those of randSigned() in turn.
+    for (const int32_t seed : {0, 1, 4711, -1}) {
+        seedRandom(seed);
+        std::vector<int32_t> single(1000);
+        for (int32_t& v : single) v = randSigned();
+        const uint32_t after = randomState();
+
+        seedRandom(seed);
+        std::vector<int32_t> batch(1000, 12345);
+        randSigned(std::span<int32_t>(batch.data(), 1));     // one alone
+        randSigned(std::span<int32_t>(batch.data() + 1, 0)); // none: no draw
+        randSigned(std::span<int32_t>(batch.data() + 1, 999));
+        EXPECT_EQ(batch, single) << "seed " << seed;
+        EXPECT_EQ(randomState(), after) << "seed " << seed;
     }
 }
 
