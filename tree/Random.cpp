@@ -6,6 +6,12 @@
 
 namespace {
 uint32_t state = 1;
+
+// One step of the generator from `s`: the next state, and the value it gives.
+int32_t step(uint32_t& s) {
+    s = s * 214013u + 2531011u;
+    return static_cast<int32_t>((s >> 16) & 0x7FFF);
+}
 } // namespace
 
 void seedRandom(int32_t seed) { state = static_cast<uint32_t>(seed); }
@@ -16,10 +22,7 @@ int32_t clockSeed() {
 
 uint32_t randomState() { return state; }
 
-int32_t nextRandom() {
-    state = state * 214013u + 2531011u;
-    return static_cast<int32_t>((state >> 16) & 0x7FFF);
-}
+int32_t nextRandom() { return step(state); }
 
 int32_t randSigned() {
     const int32_t sign = (nextRandom() & 1) ? -1 : 1;
@@ -30,10 +33,8 @@ void randSigned(std::span<int32_t> out) {
     uint32_t s = state;
     for (int32_t& value : out) {
         // The two draws of randSigned: the sign, then the size.
-        s = s * 214013u + 2531011u;
-        const int32_t sign = (((s >> 16) & 0x7FFF) & 1) ? -1 : 1;
-        s = s * 214013u + 2531011u;
-        value = sign * (static_cast<int32_t>((s >> 16) & 0x7FFF) % 1000);
+        const int32_t sign = (step(s) & 1) ? -1 : 1;
+        value = sign * (step(s) % 1000);
     }
     state = s;
 }
