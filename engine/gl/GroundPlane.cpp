@@ -45,8 +45,9 @@ GroundGeometry makeGroundGeometry(float radius, float height, float tileSize) {
             g.indices.insert(g.indices.end(), {at(ring, s), at(ring + 1, s + 1), at(ring + 1, s)});
         }
     }
-    constexpr int alpha = 11;
-    const auto opaque = [&](unsigned int v) { return g.vertices[v * GroundGeometry::FLOATS_PER_VERTEX + alpha] >= 1.0f; };
+    const auto opaque = [&](unsigned int v) {
+        return g.vertices[v * GroundGeometry::FLOATS_PER_VERTEX + GroundGeometry::ALPHA] >= 1.0f;
+    };
     while (g.opaqueIndexCount + 3 <= g.indices.size() && opaque(g.indices[g.opaqueIndexCount]) &&
            opaque(g.indices[g.opaqueIndexCount + 1]) && opaque(g.indices[g.opaqueIndexCount + 2]))
         g.opaqueIndexCount += 3;

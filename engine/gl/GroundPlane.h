@@ -8,6 +8,7 @@ namespace Velk::GL {
 // (position 3, normal 3, texture coordinates 2, colour 4) and a triangle list.
 struct GroundGeometry {
     static constexpr int FLOATS_PER_VERTEX = 12;
+    static constexpr int ALPHA = 11; // the colour's alpha, within a vertex
     std::vector<float> vertices;
     std::vector<unsigned int> indices;
     // The first indices draw the opaque middle (alpha 1 at every corner);

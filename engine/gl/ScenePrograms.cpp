@@ -48,7 +48,6 @@ EntityProgram& ScenePrograms::entity(unsigned features) {
     p.shadowTexel = uniform("shadowTexel");
     p.shadowFloor = uniform("shadowFloor");
     p.wind = windUniformsOf(p.program);
-    ++built_;
     return p;
 }
 
@@ -61,7 +60,6 @@ ShadowProgram& ScenePrograms::shadow(bool cutOut, bool sway) {
     p.worldViewProj = glGetUniformLocation(p.program, "worldViewProj");
     p.diffuseMap = glGetUniformLocation(p.program, "diffuseMap");
     p.wind = windUniformsOf(p.program);
-    ++built_;
     return p;
 }
 

@@ -43,13 +43,9 @@ public:
     // swaying or not.
     ShadowProgram& shadow(bool cutOut, bool sway);
 
-    // Variants compiled so far.
-    unsigned int count() const { return built_; }
-
 private:
     std::array<EntityProgram, 128> entity_{};
     std::array<ShadowProgram, 4> shadow_{};
-    unsigned int built_ = 0;
 };
 
 } // namespace Velk::GL

@@ -657,14 +657,9 @@ bool SceneRenderer::updateShadowMap(const Vector3& towardsLight, const SceneMana
         if (indices.indexCount == 0 || trianglesOf(subMesh.operationType, indices.indexCount) == 0) continue;
         const Pass& pass = passOf(subEntity);
         const bool cutOut = styleOf(pass) == DrawStyle::CutOut;
-        if (cutOut) {
-            for (std::size_t i = 0; i < pass.getNumTextureUnitStates(); ++i) {
-                if (pass.getTextureUnitState(i)->isCubic()) continue;
-                pass.getTextureUnitState(i)->getTexture()->_bind(0, materials.getDefaultTextureFiltering(),
-                                                                  materials.getDefaultAnisotropy());
-                break;
-            }
-        }
+        if (cutOut) // a cut-out has a flat texture
+            flatTextureOf(pass)->getTexture()->_bind(0, materials.getDefaultTextureFiltering(),
+                                                     materials.getDefaultAnisotropy());
         const ShadowProgram& program = programs_.shadow(cutOut, sway);
         if (program.program != inUse) {
             glUseProgram(program.program);

@@ -57,9 +57,6 @@ public:
         float distance; // squared, from the eye
     };
 
-    // Entity and shadow-map program variants compiled so far.
-    unsigned int getProgramVariantCount() const { return programs_.count(); }
-
     // Shortcuts that leave every pixel as it is; off draws the plain way.
     void setShortcutsEnabled(bool enabled) { shortcuts_ = enabled; }
     // Frames whose ground was split at the shadow map's reach.

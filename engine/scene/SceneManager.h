@@ -8,9 +8,9 @@
 #include "scene/SceneNode.h"  // Required for: SceneNode
 #include "scene/SceneType.h"  // Required for: SceneType
 
-#include <map>     // Required for: std::map
-#include <memory>  // Required for: std::unique_ptr
-#include <string>  // Required for: std::string
+#include <map>    // Required for: std::map
+#include <memory> // Required for: std::unique_ptr
+#include <string> // Required for: std::string
 
 namespace Velk {
 

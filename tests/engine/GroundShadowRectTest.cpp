@@ -117,9 +117,8 @@ TEST(GroundShadowRect, SaysWhenItCannotBoundOrNothingIsOnTheWindow) {
 TEST(GroundPlane, OpaqueMiddleComesFirst) {
     const GL::GroundGeometry g = GL::makeGroundGeometry(400.0f, 0.0f, 16.0f);
     EXPECT_EQ(g.opaqueIndexCount, 3u * (96u + 192u));
-    constexpr int alpha = 11;
     const auto alphaOf = [&](std::size_t i) {
-        return g.vertices[g.indices[i] * GL::GroundGeometry::FLOATS_PER_VERTEX + alpha];
+        return g.vertices[g.indices[i] * GL::GroundGeometry::FLOATS_PER_VERTEX + GL::GroundGeometry::ALPHA];
     };
     for (std::size_t i = 0; i < g.opaqueIndexCount; ++i) ASSERT_EQ(alphaOf(i), 1.0f) << i;
     const std::size_t next = g.opaqueIndexCount;
