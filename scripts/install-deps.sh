@@ -9,7 +9,7 @@ packages=(
   # libraries
   libcli11-dev nlohmann-json3-dev
   libsdl2-dev libepoxy-dev libegl-dev libegl-mesa0 libgl1-mesa-dri
-  libstb-dev libfreetype-dev fonts-dejavu-core libimgui-dev
+  libstb-dev libfreetype-dev fonts-dejavu-core libimgui-dev libmeshoptimizer-dev
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth
   libtinygltf-dev assimp-utils
