@@ -1,6 +1,7 @@
 // treegen export, run as a user runs it; its files are checked by the Khronos
 // validator, by an independent importer and by reading them back.
 #include "BuiltTextures.h"
+#include "ExportFiles.h"
 #include "ExportTexturesMaker.h"
 #include "TreegenRun.h"
 #include "Tree.h"
@@ -12,8 +13,6 @@
 
 #include <cstring>    // Required for: std::memcpy
 #include <filesystem> // Required for: std::filesystem
-#include <fstream>    // Required for: std::ifstream
-#include <iterator>   // Required for: std::istreambuf_iterator
 #include <regex>      // Required for: std::regex
 #include <unistd.h>   // Required for: geteuid
 #include <tiny_gltf.h> // Required for: tinygltf::TinyGLTF
@@ -23,22 +22,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-fs::path outputDir(const std::string& test) {
-    const fs::path dir = fs::path(EXPORT_DIR) / test;
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    return dir;
-}
-
-ProcessResult validate(const fs::path& file) {
-    return runCommand("node " + std::string(VALIDATOR_SCRIPT) + " '" + file.string() + "'");
-}
-
-std::string readAll(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 // The number after "label:" in assimp's report, or -1.
 long assimpCount(const std::string& report, const std::string& label) {
@@ -56,7 +39,7 @@ TEST(TreegenExport, EverySpeciesPassesTheGltfValidatorWithoutErrorsOrWarnings) {
         const ProcessResult run = treegen("export --species " + std::to_string(species) +
                                           " --seed 0 -o '" + file.string() + "'");
         ASSERT_EQ(run.status, 0) << run.out;
-        const ProcessResult report = validate(file);
+        const ProcessResult report = validateGltf(file);
         EXPECT_EQ(report.status, 0) << "species " << species << ": " << report.out;
         EXPECT_NE(report.out.find("\"numErrors\": 0"), std::string::npos) << report.out;
         EXPECT_NE(report.out.find("\"numWarnings\": 0"), std::string::npos) << report.out;
@@ -67,7 +50,7 @@ TEST(TreegenExport, EverySpeciesPassesTheGltfValidatorWithoutErrorsOrWarnings) {
     EXPECT_TRUE(fs::exists(dir / "aspen.bin"));
     EXPECT_TRUE(fs::exists(dir / "tree_bark.jpg"));
     EXPECT_TRUE(fs::exists(dir / "tree_leaves_pack1.png"));
-    const ProcessResult report = validate(gltf);
+    const ProcessResult report = validateGltf(gltf);
     EXPECT_EQ(report.status, 0) << report.out;
 }
 
@@ -249,7 +232,7 @@ TEST(TreegenExport, GltfCarriesTheWindAsACustomAttribute) {
     const fs::path dir = outputDir("wind");
     const fs::path file = dir / "aspen.glb";
     ASSERT_EQ(treegen("export --species 1 --seed 0 -o '" + file.string() + "'").status, 0);
-    const ProcessResult report = validate(file);
+    const ProcessResult report = validateGltf(file);
     EXPECT_EQ(report.status, 0) << report.out;
     EXPECT_NE(report.out.find("\"numErrors\": 0"), std::string::npos) << report.out;
     EXPECT_NE(report.out.find("\"numWarnings\": 0"), std::string::npos) << report.out;

@@ -1,9 +1,9 @@
 // treegen export with and without a named leaf atlas, run as a user runs it.
+#include "ExportFiles.h"
 #include "TreegenRun.h"
 
 #include <filesystem>  // Required for: std::filesystem
-#include <fstream>     // Required for: std::ifstream, std::ofstream
-#include <iterator>    // Required for: std::istreambuf_iterator
+#include <fstream>     // Required for: std::ofstream
 #include <stb_image.h> // Required for: stbi_load, stbi_image_free
 #include <stb_image_write.h> // Required for: stbi_write_png
 #include <utility>     // Required for: std::pair
@@ -15,17 +15,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-fs::path atlasDir(const std::string& test) {
-    const fs::path dir = fs::path(EXPORT_DIR) / "leaf-atlas" / test;
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    return dir;
-}
-
-std::string readAll(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+fs::path atlasDir(const std::string& test) { return outputDir("leaf-atlas/" + test); }
 
 void writeAll(const fs::path& file, const std::string& text) {
     std::ofstream out(file, std::ios::binary);
@@ -150,7 +140,7 @@ TEST(TreegenLeafAtlas, ANamedAtlasReachesTheExport) {
     ASSERT_FALSE(media.empty());
     EXPECT_EQ(pixelsOf(dir / "tree_leaves_round.png"), media) << "the glTF's atlas is not the named one";
     EXPECT_NE(pixelsOf(fs::path(MEDIA_DIR) / "tree_leaves_pack1.tga"), media);
-    const ProcessResult report = runCommand("node " + std::string(VALIDATOR_SCRIPT) + " '" + (dir / "round.gltf").string() + "'");
+    const ProcessResult report = validateGltf(dir / "round.gltf");
     EXPECT_EQ(report.status, 0) << report.out;
     EXPECT_NE(report.out.find("\"numErrors\": 0"), std::string::npos) << report.out;
     EXPECT_NE(report.out.find("\"numWarnings\": 0"), std::string::npos) << report.out;

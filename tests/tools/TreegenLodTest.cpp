@@ -1,6 +1,7 @@
 // treegen export with levels of detail and with a triangle budget, run as a
 // user runs it; the files are checked by the Khronos validator, by a glTF
 // library and by an independent importer.
+#include "ExportFiles.h"
 #include "TreegenRun.h"
 #include "TreeType.h"
 
@@ -14,13 +15,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-fs::path outputDir(const std::string& test) {
-    const fs::path dir = fs::path(EXPORT_DIR) / test;
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    return dir;
-}
 
 // The number after "label:" in assimp's report, or -1.
 long assimpCount(const std::string& report, const std::string& label) {
@@ -68,7 +62,7 @@ TEST(TreegenLod, EverySpeciesWritesValidLevelsEachAboutHalfTheOneBefore) {
         const ProcessResult run =
             treegen("export --species " + std::to_string(species) + " --seed 0 --lods 3 -o '" + file.string() + "'");
         ASSERT_EQ(run.status, 0) << run.out;
-        const ProcessResult report = runCommand("node " + std::string(VALIDATOR_SCRIPT) + " '" + file.string() + "'");
+        const ProcessResult report = validateGltf(file);
         EXPECT_EQ(report.status, 0) << report.out;
         EXPECT_TRUE(onlyExpectedInfos(report.out));
 
@@ -170,7 +164,7 @@ TEST(TreegenLod, TriangleBudgetFitsTheWillowOrSaysTheSmallestReachable) {
     EXPECT_LE(triangles, 20000u);
     // Not a token tree: the search keeps as much as fits.
     EXPECT_GE(triangles, 15000u);
-    const ProcessResult report = runCommand("node " + std::string(VALIDATOR_SCRIPT) + " '" + file.string() + "'");
+    const ProcessResult report = validateGltf(file);
     EXPECT_EQ(report.status, 0) << report.out;
 
     const fs::path tiny = dir / "tiny.glb";
