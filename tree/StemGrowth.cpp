@@ -139,20 +139,24 @@ void Stem::addRing(const StemPoint& point, float radius_, int32_t sides) {
     const uint32_t count = static_cast<uint32_t>(std::max(sides, 0));
     const uint32_t first = rings.empty() ? 0u : rings.back().first + rings.back().count;
     rings.push_back({first, count, radius_});
-    if (tree->leafPlacement() == nullptr) writeRing(ringVertexStore, point, radius_, tree->ringProfile(sides), tree->extent);
+    if (tree->leafPlacement() == nullptr)
+        writeRing(ringVertexStore, point, radius_, tree->ringProfile(sides), tree->extent);
 }
 
 Vector3 Stem::placeRings() {
     const float low = -std::numeric_limits<float>::infinity();
     Vector3 maximum{low, low, low};
     assert(ringVertexStore.empty());
+    const Tree::RingProfile* profile = nullptr; // a stem's rings all have one side count
     for (size_t r = 0; r < rings.size(); ++r) {
         const StemRing& ring = rings[r];
         if (ring.count == 0) continue;
         // Within the room grow() reserved: the store never allocates here,
         // so the tree's arena is touched by the growing thread alone.
         assert(ringVertexStore.capacity() >= size_t(ring.first) + ring.count);
-        writeRing(ringVertexStore, points[r], ring.radius, tree->ringProfile(int32_t(ring.count)), maximum);
+        if (profile == nullptr || uint32_t(profile->sides) != ring.count)
+            profile = &tree->ringProfile(int32_t(ring.count));
+        writeRing(ringVertexStore, points[r], ring.radius, *profile, maximum);
     }
     return maximum;
 }
