@@ -8,8 +8,6 @@
 #include "Tree.h"
 #include "math/Math.h"
 
-#include <algorithm> // Required for: std::max
-
 using Velk::Math;
 using Velk::Quaternion;
 using Velk::Vector3;
@@ -120,11 +118,12 @@ void Stem::addLeaves(uint8_t level) {
             placeLeaf(leaf, leafFrame(point, along, turn, tilt), size);
         tree->vertexCount += 4;
     }
-    if (count > 0) tree->leafTriangleCount += 2 * count;
-    // The stem's leaves stay where they are from here on; its rings go with them.
-    if (pending != nullptr)
-        pending->add({leaves.data() + firstLeaf, static_cast<uint32_t>(std::max(count, 0)), size.width, size.height,
-                      this});
+    if (count > 0) {
+        tree->leafTriangleCount += 2 * count;
+        // The stem's leaves stay where they are from here on.
+        if (pending != nullptr)
+            pending->add({leaves.data() + firstLeaf, static_cast<uint32_t>(count), size.width, size.height});
+    }
 }
 
 void Stem::addLeaf(const StemPoint& frame, uint8_t /*leafShape: one outline for all*/) {

@@ -40,15 +40,13 @@ inline void holdPending(Leaf& leaf, const StemPoint* point, float along, float t
 // The pending leaf that `leaf` holds.
 inline PendingLeaf heldPending(const Leaf& leaf) { return std::bit_cast<PendingLeaf>(leaf); }
 
-// The pending work of one stem: `count` leaves one after another in its
-// list, each holding its PendingLeaf, all of the same size; and, where
-// `stem` is set, the vertices of its rings (Stem::placeRings).
+// The pending leaves of one stem: `count` leaves one after another in its
+// list, each holding its PendingLeaf, all of the same size.
 struct PendingRun {
     Leaf* leaves = nullptr;
     uint32_t count = 0;
     float width = 0.0f;  // leaf size: along its local X
     float height = 0.0f; // and along its local Y
-    Stem* stem = nullptr;
 };
 
 // Growth keeps runs in raw arena memory that is never destroyed element by

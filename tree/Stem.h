@@ -17,11 +17,9 @@ struct StemWind;
 // A cross-section ring: `count` world positions, in order of increasing angle
 // round the segment, stored consecutively in the stem's ringVertices from
 // `first` on. Keeping a stem's rings in one block spares an allocation per ring.
-// `radius` is what its vertices were worked out from, with its spine point.
 struct StemRing {
     uint32_t first = 0;
     uint32_t count = 0;
-    float radius = 0.0f;
 };
 
 class Stem;
@@ -57,15 +55,8 @@ public:
     void setup(Stem* parent, float length, float offset, uint8_t level);
     // Geometry of this stem and everything below it.
     void grow(const StemPoint& startFrame, float radius, uint8_t level);
-    // Appends one cross-section ring round the end of `point`'s segment (the
-    // last spine point). While the tree grows, its vertices are left for
-    // placeRings, beside growth.
+    // Appends one cross-section ring round the end of `point`'s segment.
     void addRing(const StemPoint& point, float radius, int32_t sides);
-    // Works out the vertices of every ring whose vertices addRing left out,
-    // in ring order; returns the largest x, y and z among them (each -inf
-    // without any). Touches nothing but this stem's ring vertex store, whose
-    // room grow() reserved, so it may run on another thread than growth.
-    Velk::Vector3 placeRings();
     // Places and grows the children along this (grown) stem.
     void growChildren(uint8_t level);
     // Spreads this last-level stem's leaves along it.

@@ -2,15 +2,12 @@
 // ring round the end of each, then the hand-over to its children or leaves.
 #include "Stem.h"
 
-#include "LeafPlacement.h"
 #include "Random.h"
 #include "Tree.h"
 #include "math/Math.h"
 
-#include <algorithm> // Required for: std::clamp, std::max
-#include <cassert>   // Required for: assert
-#include <cmath>     // Required for: std::acos
-#include <limits>    // Required for: std::numeric_limits
+#include <algorithm> // Required for: std::clamp
+#include <cmath>     // Required for: std::acos, std::sin, std::cos
 
 using Velk::Math;
 using Velk::Quaternion;
@@ -25,24 +22,6 @@ void countRing(Tree& tree, int32_t sides, bool withTriangles) {
     if (hasFrameMarkers(*tree.params)) {
         tree.vertexCount += Tree::FRAME_VERTICES;
         tree.frameCount += 1;
-    }
-}
-
-// Appends the vertices of a ring of `radius` round the end of `point`'s
-// segment to `store`, and raises `maximum` to each of them.
-void writeRing(std::pmr::vector<Vector3>& store, const StemPoint& point, float radius, const Tree::RingProfile& profile,
-               Vector3& maximum) {
-    const double r = radius == 0.0f ? 0.0001 : double(radius);
-    // Vertex 0 on the segment's local +X, turning towards +Z; lobes on every level.
-    for (size_t k = 0; k < size_t(std::max(profile.sides, 0)); ++k) {
-        const double rk = r * profile.lobeFactors[k];
-        const Vector3 local = point.segment + Vector3{static_cast<float>(rk * profile.cosines[k]), 0.0f,
-                                                      static_cast<float>(rk * profile.sines[k])};
-        const Vector3 v = point.position + point.orientation * local;
-        store.push_back(v);
-        maximum.x = std::max(maximum.x, v.x);
-        maximum.y = std::max(maximum.y, v.y);
-        maximum.z = std::max(maximum.z, v.z);
     }
 }
 
@@ -125,38 +104,28 @@ void Stem::grow(const StemPoint& startFrame, float radius_, uint8_t level) {
         }
     }
 
-    // The spine is complete: its rings' vertices can be worked out beside
-    // growth from here on. A last-level stem hands them over with its leaves.
-    if (level + 1 == p.levels && tree->leafCount != 0) {
+    if (level + 1 < p.levels)
+        growChildren(level);
+    else if (level + 1 == p.levels && tree->leafCount != 0)
         addLeaves(level);
-        return;
-    }
-    if (LeafPlacement* pending = tree->leafPlacement()) pending->add({nullptr, 0, 0.0f, 0.0f, this});
-    if (level + 1 < p.levels) growChildren(level);
 }
 
 void Stem::addRing(const StemPoint& point, float radius_, int32_t sides) {
-    const uint32_t count = static_cast<uint32_t>(std::max(sides, 0));
-    const uint32_t first = rings.empty() ? 0u : rings.back().first + rings.back().count;
-    rings.push_back({first, count, radius_});
-    if (tree->leafPlacement() == nullptr)
-        writeRing(ringVertexStore, point, radius_, tree->ringProfile(sides), tree->extent);
-}
-
-Vector3 Stem::placeRings() {
-    const float low = -std::numeric_limits<float>::infinity();
-    Vector3 maximum{low, low, low};
-    assert(ringVertexStore.empty());
-    const Tree::RingProfile* profile = nullptr; // a stem's rings all have one side count
-    for (size_t r = 0; r < rings.size(); ++r) {
-        const StemRing& ring = rings[r];
-        if (ring.count == 0) continue;
-        // Within the room grow() reserved: the store never allocates here,
-        // so the tree's arena is touched by the growing thread alone.
-        assert(ringVertexStore.capacity() >= size_t(ring.first) + ring.count);
-        if (profile == nullptr || uint32_t(profile->sides) != ring.count)
-            profile = &tree->ringProfile(int32_t(ring.count));
-        writeRing(ringVertexStore, points[r], ring.radius, *profile, maximum);
+    StemRing ring{static_cast<uint32_t>(ringVertexStore.size()), 0};
+    const double r = radius_ == 0.0f ? 0.0001 : double(radius_);
+    const Tree::RingProfile& profile = tree->ringProfile(sides);
+    Vector3& extent = tree->extent;
+    // Vertex 0 on the segment's local +X, turning towards +Z; lobes on every level.
+    for (int32_t k = 0; k < sides; ++k) {
+        const double rk = r * profile.lobeFactors[size_t(k)];
+        const Vector3 local = point.segment + Vector3{static_cast<float>(rk * profile.cosines[size_t(k)]), 0.0f,
+                                                      static_cast<float>(rk * profile.sines[size_t(k)])};
+        const Vector3 v = point.position + point.orientation * local;
+        ringVertexStore.push_back(v);
+        extent.x = std::max(extent.x, v.x);
+        extent.y = std::max(extent.y, v.y);
+        extent.z = std::max(extent.z, v.z);
     }
-    return maximum;
+    ring.count = static_cast<uint32_t>(std::max(sides, 0));
+    rings.push_back(ring);
 }

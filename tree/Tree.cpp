@@ -60,20 +60,9 @@ void Tree::grow() {
         LeafPlacement*& target;
         ~Reset() { target = nullptr; }
     } reset{leafPlacement_};
-    // Both threads look ring profiles up while the rings are placed, so
-    // every one growth needs is made before.
-    const TreeParameters& p = *params;
-    for (size_t level = 0; level < size_t(p.levels) && level < p.ringVertices.size(); ++level)
-        ringProfile(p.ringVertices[level]);
     const StemPoint start{Velk::Quaternion::IDENTITY, Velk::Vector3::ZERO, Velk::Vector3::ZERO};
     trunk->grow(start, trunkRadius, 0);
     placement.finish();
-    // The origin first: where the largest value is a zero, the origin's +0
-    // stays, as it would with the vertices folded in one by one.
-    const Velk::Vector3 rings = placement.ringMaximum();
-    extent.x = std::max(extent.x, rings.x);
-    extent.y = std::max(extent.y, rings.y);
-    extent.z = std::max(extent.z, rings.z);
 }
 
 const Tree::RingProfile& Tree::ringProfile(int32_t sides) {

@@ -1,16 +1,11 @@
-// The helper of growth: leaves and rings handed over as runs, placed on a
-// helper thread and by the growing thread at the end, must get exactly the
-// corners and vertices they get on one thread, whatever the split between
-// the threads.
+// The corner helper of growth: leaves handed over as runs, placed on a helper
+// thread and by the growing thread at the end, must get exactly the corners
+// they get on one thread, whatever the split between the threads.
 #include "LeafPlacement.h"
 #include "PendingLeaf.h"
-#include "StemWalk.h"
-#include "TreeTestSupport.h"
-#include "TreeType.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm> // Required for: std::max
 #include <cstddef> // Required for: std::size_t
 #include <cstdint> // Required for: uint32_t
 #include <cstring> // Required for: std::memcmp
@@ -96,53 +91,5 @@ TEST(LeafPlacement, RunsGetTheCornersOfOneThreadHoweverTheyAreShared) {
             placement.finish();
         }
         EXPECT_TRUE(sameBytes(tree.leaves, expected)) << c.name;
-    }
-}
-
-// Rings handed over as runs of their own: whichever thread works out a
-// stem's ring vertices, they are the bytes growth gave the grown tree, and
-// the maximum over them is the tree's extent (less the origin, which the
-// tree folds in after).
-TEST(LeafPlacement, RingsGetTheVerticesOfGrowthHoweverTheyAreShared) {
-    // The Black Tupelo: four levels of stems, 10073 of them at seed 0.
-    const auto tree = growPreset(TREE_BLACK_TUPELO, 0);
-    std::vector<Stem*> stems;
-    std::vector<std::vector<Vector3>> grown;
-    forEachStem(*tree->trunk, 0, [&](const Stem& s, uint8_t) {
-        stems.push_back(const_cast<Stem*>(&s));
-        grown.emplace_back(s.ringVertexStore.begin(), s.ringVertexStore.end());
-    });
-    ASSERT_EQ(stems.size(), 10073u);
-
-    struct Case {
-        const char* name;
-        std::size_t slots;
-        bool parallel;
-    };
-    for (const Case c : {Case{"helper thread", stems.size(), true}, Case{"one thread", stems.size(), false},
-                         Case{"helper, slots run out half way", stems.size() / 2, true},
-                         Case{"helper, no slots at all", 0, true}}) {
-        // The room stays reserved: placing the rings again must not allocate.
-        for (Stem* s : stems) s->ringVertexStore.clear();
-        std::vector<PendingRun> slots(c.slots);
-        Vector3 maximum;
-        {
-            LeafPlacement placement(slots, c.parallel);
-            for (Stem* s : stems) placement.add({nullptr, 0, 0.0f, 0.0f, s});
-            placement.finish();
-            maximum = placement.ringMaximum();
-        }
-        // The tree's extent is never below the origin; the rings' maximum is.
-        EXPECT_EQ(Vector3(std::max(maximum.x, 0.0f), std::max(maximum.y, 0.0f), std::max(maximum.z, 0.0f)),
-                  tree->extent)
-            << c.name;
-        std::size_t differing = 0;
-        for (std::size_t i = 0; i < stems.size(); ++i) {
-            const auto& store = stems[i]->ringVertexStore;
-            if (store.size() != grown[i].size() ||
-                std::memcmp(store.data(), grown[i].data(), store.size() * sizeof(Vector3)) != 0)
-                ++differing;
-        }
-        EXPECT_EQ(differing, 0u) << c.name;
     }
 }
