@@ -2,6 +2,7 @@
 // validator, by an independent importer and by reading them back.
 #include "BuiltTextures.h"
 #include "ExportFiles.h"
+#include "TempFolder.h"
 #include "ExportTexturesMaker.h"
 #include "TreegenRun.h"
 #include "Tree.h"
@@ -22,13 +23,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-// The number after "label:" in assimp's report, or -1.
-long assimpCount(const std::string& report, const std::string& label) {
-    std::smatch m;
-    if (std::regex_search(report, m, std::regex("\\n" + label + ":\\s+([0-9]+)"))) return std::stol(m[1]);
-    return -1;
-}
 
 } // namespace
 
@@ -148,7 +142,7 @@ TEST(TreegenExport, SameArgumentsGiveByteIdenticalFiles) {
             ASSERT_EQ(treegen("export --species 4 --seed 11 -o '" + (first / file).string() + "'").status, 0);
             ASSERT_EQ(treegen("export --species 4 --seed 11 -o '" + (second / file).string() + "'").status, 0);
         }
-        const std::string a = readAll(first / file), b = readAll(second / file);
+        const std::string a = TempFolder::read(first / file), b = TempFolder::read(second / file);
         EXPECT_FALSE(a.empty()) << file;
         EXPECT_TRUE(a == b) << file << " differs between two exports";
     }
@@ -169,9 +163,9 @@ TEST(TreegenExport, TexturesCompiledInAreTheOnesEncodedAfresh) {
     ASSERT_EQ(treegen("export --species 1 -o '" + (dir / "tree.obj").string() + "'").status, 0);
     ASSERT_EQ(treegen("export --species 1 -o '" + (dir / "tree.gltf").string() + "'").status, 0);
     const auto bytes = [](const std::vector<uint8_t>& v) { return std::string(v.begin(), v.end()); };
-    EXPECT_TRUE(readAll(dir / "tree_bark.jpg") == bytes(fresh.barkJpeg));
-    EXPECT_TRUE(readAll(dir / "tree_leaves_pack1.png") == bytes(fresh.leavesPng));
-    EXPECT_TRUE(readAll(dir / "tree_leaves_pack1.tga") == bytes(fresh.leavesTga));
+    EXPECT_TRUE(TempFolder::read(dir / "tree_bark.jpg") == bytes(fresh.barkJpeg));
+    EXPECT_TRUE(TempFolder::read(dir / "tree_leaves_pack1.png") == bytes(fresh.leavesPng));
+    EXPECT_TRUE(TempFolder::read(dir / "tree_leaves_pack1.tga") == bytes(fresh.leavesTga));
 }
 
 TEST(TreegenExport, BadArgumentsSayWhyAndLeaveNoFile) {
@@ -220,7 +214,7 @@ TEST(TreegenExport, ClockSeedIsReportedAndGrowsTheSameTreeAgain) {
     const ProcessResult again =
         treegen("export --species 0 --seed " + m[1].str() + " -o '" + (dir / "again.glb").string() + "'");
     ASSERT_EQ(again.status, 0) << again.out;
-    EXPECT_TRUE(readAll(dir / "clock.glb") == readAll(dir / "again.glb"));
+    EXPECT_TRUE(TempFolder::read(dir / "clock.glb") == TempFolder::read(dir / "again.glb"));
     EXPECT_EQ(treegen("export --seed 2147483648 -o '" + (dir / "x.glb").string() + "'").status, 2);
 }
 
@@ -275,5 +269,5 @@ TEST(TreegenExport, GltfCarriesTheWindAsACustomAttribute) {
     fs::create_directories(dir / "b");
     ASSERT_EQ(treegen("export --species 1 --seed 0 -o '" + (dir / "a" / "t.obj").string() + "'").status, 0);
     ASSERT_EQ(treegen("export --no-wind --species 1 --seed 0 -o '" + (dir / "b" / "t.obj").string() + "'").status, 0);
-    EXPECT_TRUE(readAll(dir / "a" / "t.obj") == readAll(dir / "b" / "t.obj"));
+    EXPECT_TRUE(TempFolder::read(dir / "a" / "t.obj") == TempFolder::read(dir / "b" / "t.obj"));
 }

@@ -1,5 +1,6 @@
 // treegen export with and without a named leaf atlas, run as a user runs it.
 #include "ExportFiles.h"
+#include "TempFolder.h"
 #include "TreegenRun.h"
 
 #include <filesystem>  // Required for: std::filesystem
@@ -134,8 +135,8 @@ TEST(TreegenLeafAtlas, ANamedAtlasReachesTheExport) {
     ASSERT_EQ(run.status, 0) << run.out;
     EXPECT_TRUE(fs::exists(dir / "tree_leaves_round.png"));
     EXPECT_FALSE(fs::exists(dir / "tree_leaves_pack1.png"));
-    EXPECT_NE(readAll(dir / "round.gltf").find("\"uri\": \"tree_leaves_round.png\""), std::string::npos)
-        << readAll(dir / "round.gltf").substr(0, 2000);
+    EXPECT_NE(TempFolder::read(dir / "round.gltf").find("\"uri\": \"tree_leaves_round.png\""), std::string::npos)
+        << TempFolder::read(dir / "round.gltf").substr(0, 2000);
     const std::vector<unsigned char> media = pixelsOf(fs::path(MEDIA_DIR) / "tree_leaves_round.tga");
     ASSERT_FALSE(media.empty());
     EXPECT_EQ(pixelsOf(dir / "tree_leaves_round.png"), media) << "the glTF's atlas is not the named one";
@@ -151,19 +152,19 @@ TEST(TreegenLeafAtlas, ANamedAtlasReachesTheExport) {
     run = treegen("export --species 1 --leaf-texture tree_leaves_round.tga -o '" +
                   (viaOption / "round.gltf").string() + "'");
     ASSERT_EQ(run.status, 0) << run.out;
-    EXPECT_EQ(readAll(viaOption / "round.bin"), readAll(dir / "round.bin"));
-    EXPECT_EQ(readAll(viaOption / "tree_leaves_round.png"), readAll(dir / "tree_leaves_round.png"));
+    EXPECT_EQ(TempFolder::read(viaOption / "round.bin"), TempFolder::read(dir / "round.bin"));
+    EXPECT_EQ(TempFolder::read(viaOption / "tree_leaves_round.png"), TempFolder::read(dir / "tree_leaves_round.png"));
 
     // A binary glTF holds the atlas itself: it differs from the preset's.
     ASSERT_EQ(treegen("export --species 1 -o '" + (dir / "preset.glb").string() + "'").status, 0);
     ASSERT_EQ(treegen("export --species-file '" + species + "' -o '" + (dir / "round.glb").string() + "'").status, 0);
-    EXPECT_NE(readAll(dir / "round.glb"), readAll(dir / "preset.glb"));
+    EXPECT_NE(TempFolder::read(dir / "round.glb"), TempFolder::read(dir / "preset.glb"));
 
     // OBJ: the material names the TGA written beside it.
     ASSERT_EQ(treegen("export --species-file '" + species + "' -o '" + (dir / "round.obj").string() + "'").status, 0);
-    EXPECT_NE(readAll(dir / "round.mtl").find("map_Kd tree_leaves_round.tga\nmap_d tree_leaves_round.tga"),
+    EXPECT_NE(TempFolder::read(dir / "round.mtl").find("map_Kd tree_leaves_round.tga\nmap_d tree_leaves_round.tga"),
               std::string::npos)
-        << readAll(dir / "round.mtl");
+        << TempFolder::read(dir / "round.mtl");
     EXPECT_EQ(pixelsOf(dir / "tree_leaves_round.tga"), media);
 
     // A user's own PNG with alpha, named relative to the species file, is copied unchanged.
@@ -175,8 +176,8 @@ TEST(TreegenLeafAtlas, ANamedAtlasReachesTheExport) {
     writeAll(own / "mine.json", "{\"base\": 1, \"leafTexture\": \"my leaves.png\"}\n");
     run = treegen("export --species-file '" + (own / "mine.json").string() + "' -o '" + (own / "t.gltf").string() + "'");
     ASSERT_EQ(run.status, 0) << run.out;
-    EXPECT_EQ(readAll(own / "my_leaves.png"), readAll(own / "my leaves.png"));
-    EXPECT_NE(readAll(own / "t.gltf").find("\"uri\": \"my_leaves.png\""), std::string::npos);
+    EXPECT_EQ(TempFolder::read(own / "my_leaves.png"), TempFolder::read(own / "my leaves.png"));
+    EXPECT_NE(TempFolder::read(own / "t.gltf").find("\"uri\": \"my_leaves.png\""), std::string::npos);
 }
 
 // A leafTexture that names no usable image stops the command with status 2,

@@ -16,13 +16,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The number after "label:" in assimp's report, or -1.
-long assimpCount(const std::string& report, const std::string& label) {
-    std::smatch m;
-    if (std::regex_search(report, m, std::regex("\\n" + label + ":\\s+([0-9]+)"))) return std::stol(m[1]);
-    return -1;
-}
-
 // The triangles of every primitive of a glTF mesh.
 std::size_t trianglesOf(const tinygltf::Model& model, const tinygltf::Mesh& mesh) {
     std::size_t count = 0;
