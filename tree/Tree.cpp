@@ -24,10 +24,11 @@ Tree::Tree(const TreeParameters& parameters, int32_t seed, std::pmr::memory_reso
     trunk->setup(nullptr, trunkLength, 0.0f, 0);
 }
 
-// The parameter copy goes first, then the stem hierarchy. Every stem and
-// every list of a stem lives in the arena and holds nothing else, so the
-// arena frees them all at once: running tens of thousands of destructors
-// that hand memory back to an arena which ignores it would be wasted time.
+// The stems are not destroyed one by one: every stem and every list of a
+// stem lives in the arena and holds nothing else, so the arena (destroyed
+// last, with the tree) frees them all at once. Running tens of thousands of
+// destructors that hand memory back to an arena which ignores it would be
+// wasted time.
 Tree::~Tree() {
     params.reset();
     (void)trunk.release();
