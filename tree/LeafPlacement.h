@@ -34,7 +34,10 @@ public:
 private:
     // Runs are published to the helper once this many leaves have come
     // since the last time, and taken by either thread this many at a time.
-    static constexpr std::size_t PUBLISH_LEAVES = 256;
+    // The helper places leaves faster than growth makes them, so it waits
+    // between publications, and waking it is a system call on the growing
+    // thread: few large publications cost growth less than many small ones.
+    static constexpr std::size_t PUBLISH_LEAVES = 4096;
     static constexpr std::size_t CLAIM_RUNS = 32;
     // Set in published_ once no more leaves come.
     static constexpr std::size_t DONE = std::size_t(1) << (8 * sizeof(std::size_t) - 1);

@@ -2,11 +2,20 @@
 // flat quad of four world corners.
 #include "Stem.h"
 
-#include "LeafOutline.h"
+#include "FloatLanes.h"
+#include "LeafCorners.h"
 #include "LeafPlacement.h"
 #include "Random.h"
 #include "Tree.h"
 #include "math/Math.h"
+
+#include <array>   // Required for: std::array
+#include <cmath>   // Required for: std::cos, std::sin
+#include <cstddef> // Required for: std::size_t, offsetof
+
+#if defined(__SSE2__)
+#include <xmmintrin.h> // Required for: _mm_loadu_ps, _mm_setr_ps, _mm_storeu_ps, _MM_TRANSPOSE4_PS
+#endif
 
 using Velk::Math;
 using Velk::Quaternion;
@@ -27,45 +36,107 @@ LeafSize leafSizeOf(const TreeParameters& p) {
             static_cast<float>(double(p.leafScale) / s)};
 }
 
-// Writes the corners of the leaf quad of `frame` into `leaf`.
-void placeLeaf(Leaf& leaf, const StemPoint& frame, LeafSize size) {
-    // The outline is a rectangle, so its rotated corners follow from the
-    // rotated origin and the two rotated edge vectors: one full rotation and
-    // two axis columns instead of four rotations per leaf.
-    const Quaternion& q = frame.orientation;
-    const Vector3 origin = frame.position + q * frame.segment;
-    const Vector3 across = Vector3{1.0f - 2.0f * (q.y * q.y + q.z * q.z), 2.0f * (q.x * q.y + q.w * q.z),
-                                   2.0f * (q.x * q.z - q.w * q.y)} * size.width;
-    const Vector3 up = Vector3{2.0f * (q.x * q.y - q.w * q.z), 1.0f - 2.0f * (q.x * q.x + q.z * q.z),
-                               2.0f * (q.y * q.z + q.w * q.x)} * size.height;
-    for (size_t i = 0; i < 4; ++i) {
-        const Vector3& c = kLeafOutline[i];
-        leaf.corners[i] = origin + across * c.x + up * c.y;
-    }
+template <class F> LaneQuaternion<F> lanesOf(const Quaternion& q) { return {F(q.w), F(q.x), F(q.y), F(q.z)}; }
+template <class F> LaneVector<F> lanesOf(const Vector3& v) { return {F(v.x), F(v.y), F(v.z)}; }
+
+void setCorners(Leaf& leaf, const std::array<LaneVector<float>, 4>& corners) {
+    for (std::size_t i = 0; i < 4; ++i) leaf.corners[i] = {corners[i].x, corners[i].y, corners[i].z};
 }
 
-// The frame of a leaf hanging `along` beyond the start of `point`'s segment,
-// turned by `turn` about the world Y axis and tilted by `tilt` about the
-// world X axis after the point's orientation.
-StemPoint leafFrame(const StemPoint& point, float along, float turn, float tilt) {
-    const Vector3 segment{0.0f, along, 0.0f};
-    const Vector3 leafPosition = point.position + point.orientation * segment;
-    const Quaternion qRot = Quaternion::FromAngleAxis(turn, Vector3::UNIT_Y);
-    const Quaternion qDown = Quaternion::FromAngleAxis(tilt, Vector3::UNIT_X);
-    // Turn and tilt about the world axes, after the point's orientation.
-    return {qRot * qDown * point.orientation, segment, leafPosition};
+// Writes the corners of the leaf quad of `frame` into `leaf`.
+void placeLeaf(Leaf& leaf, const StemPoint& frame, LeafSize size) {
+    const Quaternion& q = frame.orientation;
+    setCorners(leaf, quadCorners(lanesOf<float>(q), lanesOf<float>(frame.position + q * frame.segment), size.width,
+                                 size.height));
 }
+
+// Writes the corners of a leaf hanging `along` beyond the start of `point`'s
+// segment, turned by `turn` about the world Y axis and tilted by `tilt` about
+// the world X axis after the point's orientation.
+void placeLeaf(Leaf& leaf, const StemPoint& point, float along, float turn, float tilt, LeafSize size) {
+    const float halfTurn = 0.5f * turn;
+    const float halfTilt = 0.5f * tilt;
+    setCorners(leaf, leafCorners<float>({lanesOf<float>(point.orientation), lanesOf<float>(point.position), along,
+                                         std::cos(halfTurn), std::sin(halfTurn), std::cos(halfTilt),
+                                         std::sin(halfTilt), size.width, size.height}));
+}
+
+#if defined(__SSE2__)
+// Pending leaves placed four at a time, one per lane. Each leaf's inputs
+// are stored as one row of four groups; transposing the groups of four rows
+// gives each input in lanes. The corners come out in lanes too, and
+// transposing them back gives each leaf's twelve floats in its own order.
+class LeafBatch {
+public:
+    // Takes `leaf`, which holds its pending data; places the batch when full.
+    void add(Leaf& leaf, float width, float height) {
+        const PendingLeaf l = heldPending(leaf);
+        const Vector3& p = l.point->position;
+        const float halfTurn = 0.5f * l.turn;
+        const float halfTilt = 0.5f * l.tilt;
+        __m128* row = rows_[count_];
+        static_assert(sizeof(Quaternion) == 4 * sizeof(float) && offsetof(Quaternion, w) == 0);
+        row[0] = _mm_loadu_ps(&l.point->orientation.w); // w, x, y, z
+        row[1] = _mm_setr_ps(p.x, p.y, p.z, l.along);
+        row[2] = _mm_setr_ps(std::cos(halfTurn), std::sin(halfTurn), std::cos(halfTilt), std::sin(halfTilt));
+        row[3] = _mm_setr_ps(width, height, 0.0f, 0.0f);
+        leaves_[count_++] = &leaf;
+        if (count_ == FloatLanes::COUNT) place();
+    }
+
+    // Places the leaves taken so far. Lanes beyond them work on whatever the
+    // last batch left there, and nothing of them is written.
+    void place() {
+        if (count_ == 0) return;
+        __m128 in[4][4]; // [group][input of the group], one lane per leaf
+        for (int g = 0; g < 4; ++g) {
+            for (int j = 0; j < 4; ++j) in[g][j] = rows_[j][g];
+            _MM_TRANSPOSE4_PS(in[g][0], in[g][1], in[g][2], in[g][3]);
+        }
+        const auto lane = [&](int g, int k) { return FloatLanes(in[g][k]); };
+        const std::array<LaneVector<FloatLanes>, 4> c = leafCorners<FloatLanes>(
+            {{lane(0, 0), lane(0, 1), lane(0, 2), lane(0, 3)},
+             {lane(1, 0), lane(1, 1), lane(1, 2)},
+             lane(1, 3),
+             lane(2, 0), lane(2, 1), lane(2, 2), lane(2, 3),
+             lane(3, 0), lane(3, 1)});
+        // A leaf's corners are twelve floats: three runs of four.
+        __m128 out[3][4] = {{c[0].x.v, c[0].y.v, c[0].z.v, c[1].x.v},
+                            {c[1].y.v, c[1].z.v, c[2].x.v, c[2].y.v},
+                            {c[2].z.v, c[3].x.v, c[3].y.v, c[3].z.v}};
+        for (auto& run : out) _MM_TRANSPOSE4_PS(run[0], run[1], run[2], run[3]);
+        static_assert(sizeof(Leaf) == 12 * sizeof(float));
+        for (int j = 0; j < count_; ++j) {
+            float* const corners = &leaves_[j]->corners[0].x;
+            for (int r = 0; r < 3; ++r) _mm_storeu_ps(corners + 4 * r, out[r][j]);
+        }
+        count_ = 0;
+    }
+
+private:
+    __m128 rows_[FloatLanes::COUNT][4] = {};
+    Leaf* leaves_[FloatLanes::COUNT] = {};
+    int count_ = 0;
+};
+#endif
 
 } // namespace
 
 void placeLeaves(std::span<const PendingRun> runs) {
+#if defined(__SSE2__)
+    LeafBatch batch;
+    for (const PendingRun& run : runs)
+        for (uint32_t i = 0; i < run.count; ++i) batch.add(run.leaves[i], run.width, run.height);
+    batch.place();
+#else
     for (const PendingRun& run : runs) {
         for (uint32_t i = 0; i < run.count; ++i) {
             Leaf& leaf = run.leaves[i];
             const PendingLeaf l = heldPending(leaf); // read before the corners overwrite it
-            placeLeaf(leaf, leafFrame(*l.point, l.along, l.turn, l.tilt), {run.width, run.height});
+            placeLeaf(leaf, *l.point, l.along, l.turn, l.tilt, {run.width, run.height});
         }
     }
+#endif
 }
 
 void Stem::addLeaves(uint8_t level) {
@@ -115,7 +186,7 @@ void Stem::addLeaves(uint8_t level) {
         if (pending != nullptr)
             holdPending(leaf, &point, along, turn, tilt);
         else
-            placeLeaf(leaf, leafFrame(point, along, turn, tilt), size);
+            placeLeaf(leaf, point, along, turn, tilt, size);
         tree->vertexCount += 4;
     }
     if (count > 0) {
