@@ -5,6 +5,7 @@
 // nothing is counted, copied or resized here.
 #include "Tree.h"
 
+#include "HelperJob.h"
 #include "LeafDraws.h"
 #include "MeshLayout.h"
 #include "TreeVertexDeclaration.h"
@@ -21,7 +22,7 @@
 #include <cstdint> // Required for: uint32_t
 #include <optional> // Required for: std::optional
 #include <system_error> // Required for: std::system_error
-#include <thread>  // Required for: std::jthread, std::thread::hardware_concurrency
+#include <thread>  // Required for: std::thread::hardware_concurrency
 
 using namespace Velk;
 using namespace TreeMeshLayout;
@@ -189,7 +190,7 @@ Mesh* Tree::buildMesh(const std::string& name) {
     // writes what; a second core takes the bark and indices when there is
     // one, then helps with the leaves.
     static const bool severalCores = std::thread::hardware_concurrency() > 1;
-    std::optional<std::jthread> helper;
+    std::optional<HelperJob> helper;
     if (vertices >= PARALLEL_MIN_VERTICES && severalCores) {
         try {
             helper.emplace([&] {
@@ -218,7 +219,7 @@ Mesh* Tree::buildMesh(const std::string& name) {
         trunk->writeFrameVertices(floats, colours);
         assert(floats == floatStart + FLOATS_PER_VERTEX * vertices && colours == colourStart + vertices);
     }
-    if (helper) helper->join();
+    if (helper) helper->wait();
 
     geometry->unlock();
     colourBuffer->unlock();

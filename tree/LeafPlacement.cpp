@@ -7,7 +7,7 @@
 LeafPlacement::LeafPlacement(std::span<PendingRun> slots, bool parallel) : slots_(slots) {
     if (!parallel) return;
     try {
-        helper_ = std::jthread([this] { work(); });
+        helper_.emplace([this] { work(); });
     } catch (const std::system_error&) {
         // No thread to be had: finish() places every leaf.
     }
@@ -25,7 +25,7 @@ void LeafPlacement::add(const PendingRun& run) {
     std::construct_at(slots_.data() + count_, run); // the slot's memory was left unwritten
     ++count_;
     unpublishedLeaves_ += run.count;
-    if (helper_.joinable() && unpublishedLeaves_ >= PUBLISH_LEAVES) {
+    if (helper_ && unpublishedLeaves_ >= PUBLISH_LEAVES) {
         publish(count_);
         unpublishedLeaves_ = 0;
     }
@@ -36,7 +36,7 @@ void LeafPlacement::finish() {
     finished_ = true;
     while (placeBatch(count_)) {
     }
-    if (helper_.joinable()) helper_.join();
+    if (helper_) helper_->wait();
 }
 
 void LeafPlacement::publish(std::size_t value) {

@@ -1,11 +1,12 @@
 #pragma once
 
+#include "HelperJob.h"
 #include "PendingLeaf.h"
 
-#include <atomic>  // Required for: std::atomic
-#include <cstddef> // Required for: std::size_t
-#include <span>    // Required for: std::span
-#include <thread>  // Required for: std::jthread
+#include <atomic>   // Required for: std::atomic
+#include <cstddef>  // Required for: std::size_t
+#include <optional> // Required for: std::optional
+#include <span>     // Required for: std::span
 
 // Works out the corners of the leaves that growth leaves pending, on a
 // helper thread while the tree is still growing: growth adds each stem's
@@ -54,5 +55,5 @@ private:
     std::atomic<std::size_t> published_{0}; // runs the helper may take, | DONE at the end
     std::atomic<std::size_t> claimed_{0};   // runs some thread has taken
     bool finished_ = false;
-    std::jthread helper_;
+    std::optional<HelperJob> helper_;
 };
