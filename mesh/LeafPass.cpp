@@ -195,11 +195,11 @@ void LeafDraws::draw(const Stem& stem, float distance) {
     }
 
     for (const auto& child : stem.children) {
-        // The shade distance restarts on every branch of the trunk.
+        // The shade distance restarts on every branch of the trunk. A stem's
+        // base position is its first spine point's, kept in the stem itself:
+        // reading the point would fetch the child's point list for nothing.
         const float childDistance =
-            stem.parent == nullptr
-                ? 0.0f
-                : distance + (child->points[0].position - stem.points[0].position).length();
+            stem.parent == nullptr ? 0.0f : distance + (child->position - stem.position).length();
         draw(*child, childDistance);
     }
 }

@@ -32,8 +32,9 @@ static_assert(VERTICES_PER_FRAME == uint32_t(Tree::FRAME_VERTICES));
 
 namespace {
 
-// Trees with fewer vertices are built on the calling thread alone: starting
-// a helper thread would cost more than the bark and index passes it takes.
+// Trees with fewer vertices are built on the calling thread alone: handing
+// work to the helper thread and waiting for it would cost more than the bark
+// and index passes it takes.
 constexpr std::size_t PARALLEL_MIN_VERTICES = 16384;
 
 // A submesh's index buffer, locked for writing while the passes run.
