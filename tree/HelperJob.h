@@ -8,7 +8,8 @@
 // work to a second core for every tree, and starting a thread for it costs
 // tens of microseconds, as much as growing a small tree; so jobs run on one
 // thread kept for the whole process. While that thread is busy (a tree made
-// on another thread at the same time) a job gets a thread of its own.
+// on another thread at the same time), or missing (in a child made by fork),
+// a job gets a thread of its own.
 class HelperJob {
 public:
     // Starts `job`. Throws std::system_error when no thread can be had.
