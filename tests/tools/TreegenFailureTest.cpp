@@ -1,12 +1,12 @@
 // treegen given bad numbers, a full disk, a folder in the way, a link at the
 // destination and a shared temporary folder with files planted in it.
-#include "ProcessRun.h"
+#include "TempFolder.h"
+#include "TreegenRun.h"
 
 #include <algorithm>  // Required for: std::sort
 
 #include <filesystem> // Required for: std::filesystem
-#include <fstream>    // Required for: std::ifstream, std::ofstream
-#include <iterator>   // Required for: std::istreambuf_iterator
+#include <fstream>    // Required for: std::ofstream
 #include <map>        // Required for: std::map
 #include <vector>     // Required for: std::vector
 
@@ -16,21 +16,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
-ProcessResult treegen(const std::string& args, const std::string& before = "") {
-    return runCommand(before + "'" + std::string(TREEGEN_PATH) + "' " + args);
-}
-
 // A fresh folder for one test.
 fs::path folderFor(const std::string& test) {
     const fs::path dir = fs::path(RENDER_DIR) / "failures" / test;
     fs::remove_all(dir);
     fs::create_directories(dir);
     return dir;
-}
-
-std::string readBytes(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 void writeBytes(const fs::path& file, const std::string& bytes) { std::ofstream(file, std::ios::binary) << bytes; }
@@ -68,7 +59,7 @@ TEST(TreegenFailures, ExportWritesEveryFileOrNone) {
     const std::vector<std::string> files = namesIn(dir);
     ASSERT_EQ(files, (std::vector<std::string>{"tree.bin", "tree.gltf", "tree_bark.jpg", "tree_leaves_pack1.png"}));
     std::map<std::string, std::string> before;
-    for (const std::string& file : files) before[file] = readBytes(dir / file);
+    for (const std::string& file : files) before[file] = TempFolder::read(dir / file);
 
     fs::remove(dir / "tree_bark.jpg");
     fs::create_directories(dir / "tree_bark.jpg");
@@ -77,7 +68,7 @@ TEST(TreegenFailures, ExportWritesEveryFileOrNone) {
     EXPECT_NE(run.out.find("tree_bark.jpg': Is a directory"), std::string::npos) << run.out;
     EXPECT_EQ(namesIn(dir), files) << "no temporary left";
     for (const char* file : {"tree.bin", "tree.gltf", "tree_leaves_pack1.png"})
-        EXPECT_TRUE(readBytes(dir / file) == before[file]) << file << " was replaced";
+        EXPECT_TRUE(TempFolder::read(dir / file) == before[file]) << file << " was replaced";
 
     // A full disk (files may grow to 1 MB; the signal is ignored, so the
     // write of the 5 MB buffer fails with EFBIG): again nothing changes.
@@ -87,7 +78,7 @@ TEST(TreegenFailures, ExportWritesEveryFileOrNone) {
     EXPECT_NE(full.status, 0) << full.out;
     EXPECT_NE(full.out.find("tree.bin': File too large"), std::string::npos) << full.out;
     EXPECT_EQ(namesIn(dir), files) << "no temporary left";
-    for (const std::string& file : files) EXPECT_TRUE(readBytes(dir / file) == before[file]) << file << " was replaced";
+    for (const std::string& file : files) EXPECT_TRUE(TempFolder::read(dir / file) == before[file]) << file << " was replaced";
 
     // A link at the destination is replaced; what it pointed to is kept.
     writeBytes(dir / "precious.txt", "keep me");
@@ -95,8 +86,8 @@ TEST(TreegenFailures, ExportWritesEveryFileOrNone) {
     fs::create_symlink(dir / "precious.txt", dir / "tree.gltf");
     ASSERT_EQ(treegen("export --species 1 --seed 3 -o " + gltf).status, 0);
     EXPECT_FALSE(fs::is_symlink(dir / "tree.gltf"));
-    EXPECT_EQ(readBytes(dir / "tree.gltf"), before["tree.gltf"]);
-    EXPECT_EQ(readBytes(dir / "precious.txt"), "keep me");
+    EXPECT_EQ(TempFolder::read(dir / "tree.gltf"), before["tree.gltf"]);
+    EXPECT_EQ(TempFolder::read(dir / "precious.txt"), "keep me");
 }
 
 // The render's own settings and log live in a folder made for the run and
@@ -115,8 +106,8 @@ TEST(TreegenFailures, RenderUsesAPrivateTemporaryFolderAndWritesItsPictureWhole)
     ASSERT_EQ(run.status, 0) << run.out;
     EXPECT_EQ(namesIn(shared), (std::vector<std::string>{"treegen-plugins.cfg", "treegen-render.log",
                                                         "treegen-velk.cfg"}));
-    EXPECT_EQ(readBytes(shared / "treegen-velk.cfg"), "Video Mode=nonsense\n");
-    const std::string picture = readBytes(dir / "tree.png");
+    EXPECT_EQ(TempFolder::read(shared / "treegen-velk.cfg"), "Video Mode=nonsense\n");
+    const std::string picture = TempFolder::read(dir / "tree.png");
     ASSERT_EQ(picture.substr(1, 3), "PNG");
 
     // A failed render (here a texture folder that does not exist) removes its folder too.
@@ -128,6 +119,6 @@ TEST(TreegenFailures, RenderUsesAPrivateTemporaryFolderAndWritesItsPictureWhole)
     run = treegen("render --species 1 --size 640x480 -o " + png, env + "trap '' XFSZ; ulimit -f 1; ");
     EXPECT_NE(run.status, 0) << run.out;
     EXPECT_NE(run.out.find("File too large"), std::string::npos) << run.out;
-    EXPECT_EQ(readBytes(dir / "tree.png"), picture);
+    EXPECT_EQ(TempFolder::read(dir / "tree.png"), picture);
     EXPECT_EQ(namesIn(dir), (std::vector<std::string>{"tmp", "tree.png"}));
 }

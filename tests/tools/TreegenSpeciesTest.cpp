@@ -1,10 +1,10 @@
 // treegen species, --species-file, --set and --max-vertices, run as a user runs them.
+#include "TempFolder.h"
 #include "TreegenRun.h"
 
 #include <filesystem>        // Required for: std::filesystem
-#include <fstream>           // Required for: std::ofstream, std::ifstream
+#include <fstream>           // Required for: std::ofstream
 #include <nlohmann/json.hpp> // Required for: nlohmann::json
-#include <sstream>           // Required for: std::stringstream
 #include <string>            // Required for: std::string
 #include <unistd.h>          // Required for: getpid
 
@@ -31,13 +31,6 @@ std::string writeFile(const std::string& name, const std::string& text) {
     return path.string();
 }
 
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 // `stats --json` of the arguments without the timings, which differ run to run.
 nlohmann::json stats(const std::string& args) {
     const ProcessResult run = treegen("stats --json " + args);
@@ -57,7 +50,7 @@ TEST(TreegenSpecies, EveryPresetWrittenAndReadBackGrowsTheIdenticalTree) {
         const ProcessResult write = treegen("species --species " + std::to_string(type) + " -o " + file);
         ASSERT_EQ(write.status, 0) << write.out;
         // Standard output carries the same bytes.
-        EXPECT_EQ(treegen("species --species " + std::to_string(type)).out, readFile(file));
+        EXPECT_EQ(treegen("species --species " + std::to_string(type)).out, TempFolder::read(file));
         for (int seed : {0, 1, 1000}) {
             const std::string s = " --seed " + std::to_string(seed);
             const nlohmann::json fromPreset = stats("--species " + std::to_string(type) + s);
@@ -241,7 +234,7 @@ TEST(TreegenSpecies, SchemaAndReferenceComeFromTheParameterTable) {
     const ProcessResult reference = treegen("species --reference");
     ASSERT_EQ(reference.status, 0);
     EXPECT_NE(reference.out.find("| `downAngle` | per level | float | degrees |"), std::string::npos);
-    const std::string readme = readFile(std::string(PROJECT_SOURCE_DIR) + "/README.md");
+    const std::string readme = TempFolder::read(std::string(PROJECT_SOURCE_DIR) + "/README.md");
     EXPECT_NE(readme.find(reference.out), std::string::npos)
         << "README.md's \"Parameter reference\" differs from `treegen species --reference`; paste it in";
 }
