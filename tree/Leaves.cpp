@@ -36,8 +36,8 @@ LeafSize leafSizeOf(const TreeParameters& p) {
             static_cast<float>(double(p.leafScale) / s)};
 }
 
-template <class F> LaneQuaternion<F> lanesOf(const Quaternion& q) { return {F(q.w), F(q.x), F(q.y), F(q.z)}; }
-template <class F> LaneVector<F> lanesOf(const Vector3& v) { return {F(v.x), F(v.y), F(v.z)}; }
+LaneQuaternion<float> lanesOf(const Quaternion& q) { return {q.w, q.x, q.y, q.z}; }
+LaneVector<float> lanesOf(const Vector3& v) { return {v.x, v.y, v.z}; }
 
 void setCorners(Leaf& leaf, const std::array<LaneVector<float>, 4>& corners) {
     for (std::size_t i = 0; i < 4; ++i) leaf.corners[i] = {corners[i].x, corners[i].y, corners[i].z};
@@ -46,7 +46,7 @@ void setCorners(Leaf& leaf, const std::array<LaneVector<float>, 4>& corners) {
 // Writes the corners of the leaf quad of `frame` into `leaf`.
 void placeLeaf(Leaf& leaf, const StemPoint& frame, LeafSize size) {
     const Quaternion& q = frame.orientation;
-    setCorners(leaf, quadCorners(lanesOf<float>(q), lanesOf<float>(frame.position + q * frame.segment), size.width,
+    setCorners(leaf, quadCorners(lanesOf(q), lanesOf(frame.position + q * frame.segment), size.width,
                                  size.height));
 }
 
@@ -56,7 +56,7 @@ void placeLeaf(Leaf& leaf, const StemPoint& frame, LeafSize size) {
 void placeLeaf(Leaf& leaf, const StemPoint& point, float along, float turn, float tilt, LeafSize size) {
     const float halfTurn = 0.5f * turn;
     const float halfTilt = 0.5f * tilt;
-    setCorners(leaf, leafCorners<float>({lanesOf<float>(point.orientation), lanesOf<float>(point.position), along,
+    setCorners(leaf, leafCorners<float>({lanesOf(point.orientation), lanesOf(point.position), along,
                                          std::cos(halfTurn), std::sin(halfTurn), std::cos(halfTilt),
                                          std::sin(halfTilt), size.width, size.height}));
 }

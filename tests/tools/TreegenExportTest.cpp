@@ -2,8 +2,8 @@
 // validator, by an independent importer and by reading them back.
 #include "BuiltTextures.h"
 #include "ExportFiles.h"
-#include "TempFolder.h"
 #include "ExportTexturesMaker.h"
+#include "TempFolder.h"
 #include "TreegenRun.h"
 #include "Tree.h"
 #include "TreeMeshReadback.h"
@@ -21,10 +21,6 @@
 #include <gtest/gtest.h>
 
 namespace fs = std::filesystem;
-
-namespace {
-
-} // namespace
 
 TEST(TreegenExport, EverySpeciesPassesTheGltfValidatorWithoutErrorsOrWarnings) {
     const fs::path dir = outputDir("validator");
