@@ -9,9 +9,10 @@
 #include "Tree.h"
 #include "math/Math.h"
 
-#include <array>   // Required for: std::array
-#include <cmath>   // Required for: std::cos, std::sin
-#include <cstddef> // Required for: std::size_t, offsetof
+#include <algorithm> // Required for: std::min
+#include <array>     // Required for: std::array
+#include <cmath>     // Required for: std::cos, std::sin
+#include <cstddef>   // Required for: std::size_t, offsetof
 
 #if defined(__SSE2__)
 #include <xmmintrin.h> // Required for: _mm_loadu_ps, _mm_setr_ps, _mm_storeu_ps, _MM_TRANSPOSE4_PS
@@ -29,6 +30,9 @@ struct LeafSize {
     float width;
     float height;
 };
+
+// Leaves whose random draws are made in one go.
+constexpr size_t LEAF_DRAW_RUN = 256;
 
 LeafSize leafSizeOf(const TreeParameters& p) {
     const double s = Math::Sqrt(p.leafQuality);
@@ -156,7 +160,22 @@ void Stem::addLeaves(uint8_t level) {
     // The stem's leaves all at once: one call instead of one per leaf.
     const size_t firstLeaf = leaves.size();
     if (count > 0) leaves.resize(firstLeaf + static_cast<size_t>(count));
+    // Each leaf varies its turn, then its tilt, as randVar does; a variation
+    // of zero draws nothing. The draws of a run of leaves are made in one go,
+    // in that order, and give the values randVar would.
+    const float rotateV = p.rotateV[level];
+    const float downV = p.downAngleV[level];
+    const bool drawsTurn = rotateV != 0.0f;
+    const bool drawsTilt = downV >= 0.0f && downV != 0.0f;
+    const size_t drawsPerLeaf = size_t(drawsTurn) + size_t(drawsTilt);
+    std::array<int32_t, 2 * LEAF_DRAW_RUN> draws;
+    size_t nextDraw = 0;
     for (int32_t i = 1; i <= count; ++i) {
+        if ((i - 1) % LEAF_DRAW_RUN == 0) {
+            const size_t run = std::min(LEAF_DRAW_RUN, static_cast<size_t>(count - i + 1));
+            randSigned(std::span<int32_t>(draws.data(), run * drawsPerLeaf));
+            nextDraw = 0;
+        }
         const double t = double(i) / (count + 1.0);
         const double leafOffset = t * length;
         const size_t k = static_cast<size_t>(t * m);
@@ -164,19 +183,20 @@ void Stem::addLeaves(uint8_t level) {
         const StemPoint& point = points[k];
         const float along = static_cast<float>(d);
 
-        double step = double(p.rotate[level]) + randVar(p.rotateV[level]);
+        const float turnVar = drawsTurn ? randVarOf(draws[nextDraw++], rotateV) : 0.0f;
+        double step = double(p.rotate[level]) + turnVar;
         if (p.rotate[level] < 0.0f) step += 180.0;
         rot += step * Math::fDeg2Rad; // never reduced, unlike the branch spiral
         const float turn = static_cast<float>(rot);
 
         double down;
-        if (p.downAngleV[level] >= 0.0f) {
-            down = double(p.downAngle[level]) + randVar(p.downAngleV[level]);
+        if (downV >= 0.0f) {
+            const float tiltVar = drawsTilt ? randVarOf(draws[nextDraw++], downV) : 0.0f;
+            down = double(p.downAngle[level]) + tiltVar;
         } else {
             down = double(p.downAngle[level]) +
-                   double(p.downAngleV[level]) *
-                       (1.0 - 2.0 * (0.2 + 0.8 * (double(length) - leafOffset) /
-                                               (double(length) - baseLength)));
+                   double(downV) * (1.0 - 2.0 * (0.2 + 0.8 * (double(length) - leafOffset) /
+                                                          (double(length) - baseLength)));
         }
         const float tilt = static_cast<float>(down * Math::fDeg2Rad);
 
@@ -187,9 +207,9 @@ void Stem::addLeaves(uint8_t level) {
             holdPending(leaf, &point, along, turn, tilt);
         else
             placeLeaf(leaf, point, along, turn, tilt, size);
-        tree->vertexCount += 4;
     }
     if (count > 0) {
+        tree->vertexCount += 4 * count;
         tree->leafTriangleCount += 2 * count;
         // The stem's leaves stay where they are from here on.
         if (pending != nullptr)

@@ -41,8 +41,7 @@ void randSigned(std::span<int32_t> out) {
 
 float randVar(float x) {
     if (x == 0.0f) return 0.0f;
-    // Computed in double and rounded once.
-    return static_cast<float>(static_cast<double>(randSigned()) * x * static_cast<double>(0.001f));
+    return randVarOf(randSigned(), x);
 }
 
 int32_t roundToInt(double x) {

@@ -25,6 +25,12 @@ int32_t randSigned();
 void randSigned(std::span<int32_t> out);
 // A random variation of up to 0.999·|x|; draws twice unless x is zero.
 float randVar(float x);
+// The variation randVar(x) gives for the signed draw `s`, with the same bits:
+// for callers that made their signed draws in one go.
+inline float randVarOf(int32_t s, float x) {
+    // Computed in double and rounded once.
+    return static_cast<float>(static_cast<double>(s) * x * static_cast<double>(0.001f));
+}
 // Nearest integer, halves away from zero; values beyond int32 saturate, NaN gives 0.
 int32_t roundToInt(float x);
 // The same rounding on a value that was never held as a 32-bit float.

@@ -2,12 +2,18 @@
 // ring round the end of each, then the hand-over to its children or leaves.
 #include "Stem.h"
 
+#include "FloatLanes.h"
+#include "LaneMath.h"
 #include "Random.h"
 #include "Tree.h"
 #include "math/Math.h"
 
 #include <algorithm> // Required for: std::clamp
 #include <cmath>     // Required for: std::acos, std::sin, std::cos
+
+#if defined(__SSE2__)
+#include <xmmintrin.h> // Required for: _mm_load_ps, _mm_store_ps
+#endif
 
 using Velk::Math;
 using Velk::Quaternion;
@@ -114,18 +120,50 @@ void Stem::addRing(const StemPoint& point, float radius_, int32_t sides) {
     StemRing ring{static_cast<uint32_t>(ringVertexStore.size()), 0};
     const double r = radius_ == 0.0f ? 0.0001 : double(radius_);
     const Tree::RingProfile& profile = tree->ringProfile(sides);
-    Vector3& extent = tree->extent;
-    // Vertex 0 on the segment's local +X, turning towards +Z; lobes on every level.
-    for (int32_t k = 0; k < sides; ++k) {
-        const double rk = r * profile.lobeFactors[size_t(k)];
-        const Vector3 local = point.segment + Vector3{static_cast<float>(rk * profile.cosines[size_t(k)]), 0.0f,
-                                                      static_cast<float>(rk * profile.sines[size_t(k)])};
-        const Vector3 v = point.position + point.orientation * local;
+    // Kept here while the ring is written: through the tree, every store
+    // into the ring would make the compiler load it again.
+    Vector3 extent = tree->extent;
+    const auto add = [&](const Vector3& v) {
         ringVertexStore.push_back(v);
         extent.x = std::max(extent.x, v.x);
         extent.y = std::max(extent.y, v.y);
         extent.z = std::max(extent.z, v.z);
+    };
+    // Vertex k on the segment's local +X, turning towards +Z; lobes on every level.
+    const auto across = [&](int32_t k) { return r * profile.lobeFactors[size_t(k)] * profile.cosines[size_t(k)]; };
+    const auto along = [&](int32_t k) { return r * profile.lobeFactors[size_t(k)] * profile.sines[size_t(k)]; };
+#if defined(__SSE2__)
+    // Four vertices at a time, each lane with the arithmetic of one vertex.
+    const Quaternion& o = point.orientation;
+    const LaneQuaternion<FloatLanes> q{FloatLanes(o.w), FloatLanes(o.x), FloatLanes(o.y), FloatLanes(o.z)};
+    const LaneVector<FloatLanes> at{FloatLanes(point.position.x), FloatLanes(point.position.y),
+                                    FloatLanes(point.position.z)};
+    const FloatLanes segmentX(point.segment.x), segmentZ(point.segment.z);
+    const FloatLanes localY = FloatLanes(point.segment.y) + FloatLanes(0.0f);
+    for (int32_t k = 0; k < sides; k += FloatLanes::COUNT) {
+        const int32_t n = std::min(FloatLanes::COUNT, sides - k);
+        alignas(16) float x[FloatLanes::COUNT] = {}, z[FloatLanes::COUNT] = {};
+        for (int32_t j = 0; j < n; ++j) {
+            x[j] = static_cast<float>(across(k + j));
+            z[j] = static_cast<float>(along(k + j));
+        }
+        const LaneVector<FloatLanes> local{segmentX + FloatLanes(_mm_load_ps(x)), localY,
+                                           segmentZ + FloatLanes(_mm_load_ps(z))};
+        const LaneVector<FloatLanes> v = at + q * local;
+        alignas(16) float vx[FloatLanes::COUNT], vy[FloatLanes::COUNT], vz[FloatLanes::COUNT];
+        _mm_store_ps(vx, v.x.v);
+        _mm_store_ps(vy, v.y.v);
+        _mm_store_ps(vz, v.z.v);
+        for (int32_t j = 0; j < n; ++j) add({vx[j], vy[j], vz[j]});
     }
+#else
+    for (int32_t k = 0; k < sides; ++k) {
+        const Vector3 local =
+            point.segment + Vector3{static_cast<float>(across(k)), 0.0f, static_cast<float>(along(k))};
+        add(point.position + point.orientation * local);
+    }
+#endif
+    tree->extent = extent;
     ring.count = static_cast<uint32_t>(std::max(sides, 0));
     rings.push_back(ring);
 }
