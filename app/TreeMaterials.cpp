@@ -2,6 +2,7 @@
 
 #include "Tree.h"
 #include "TreeParameters.h"
+#include "TreeParts.h"
 #include "material/Material.h"        // Required for: Velk::Material, Velk::Pass
 #include "material/MaterialManager.h" // Required for: Velk::MaterialManager
 #include "material/TextureManager.h"  // Required for: Velk::TextureManager
@@ -39,12 +40,6 @@ void setLeafTextureOfMaterial(const std::string& leafTexture) {
 }
 
 void assignTreeMaterials(Velk::Entity& entity, const Tree& tree) {
-    const TreeParameters& params = *tree.params;
-    entity.getSubEntity(0)->setMaterialName("BarkTextMat");
-    if (tree.leafCount > 0) {
-        entity.getSubEntity(1)->setMaterialName("LeafTextMat");
-        if (hasFrameMarkers(params)) entity.getSubEntity(2)->setMaterialName("CoordFrameMat");
-    } else if (hasFrameMarkers(params)) {
-        entity.getSubEntity(1)->setMaterialName("CoordFrameMat");
-    }
+    std::size_t subEntity = 0;
+    for (const TreePart part : TreeParts(tree)) entity.getSubEntity(subEntity++)->setMaterialName(materialName(part));
 }

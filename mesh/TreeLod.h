@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TreeParts.h"
+
 #include <cstddef> // Required for: std::size_t
 #include <cstdint> // Required for: uint32_t
 #include <vector>  // Required for: std::vector
@@ -23,6 +25,9 @@ struct TreeLod {
     std::size_t triangleCount() const {
         return (barkIndices.size() + leafIndices.size() + markerIndices.size()) / 3;
     }
+    const std::vector<uint32_t>& indicesOf(TreePart part) const {
+        return part == TreePart::Bark ? barkIndices : part == TreePart::Leaves ? leafIndices : markerIndices;
+    }
 };
 
 // The full mesh of a tree as Tree::buildMesh wrote it (read back from its
@@ -38,6 +43,21 @@ struct TreeMeshArrays {
     std::size_t leafIndexCount = 0;
     const uint32_t* markerIndices = nullptr;
     std::size_t markerIndexCount = 0;
+
+    // A part's triangle list: where its indices are and how many.
+    struct Part {
+        const uint32_t* indices = nullptr;
+        std::size_t count = 0;
+    };
+    Part part(TreePart p) const {
+        return p == TreePart::Bark     ? Part{barkIndices, barkIndexCount}
+               : p == TreePart::Leaves ? Part{leafIndices, leafIndexCount}
+                                       : Part{markerIndices, markerIndexCount};
+    }
+    void setPart(TreePart p, Part to) {
+        (p == TreePart::Bark ? barkIndices : p == TreePart::Leaves ? leafIndices : markerIndices) = to.indices;
+        (p == TreePart::Bark ? barkIndexCount : p == TreePart::Leaves ? leafIndexCount : markerIndexCount) = to.count;
+    }
 };
 
 // The full mesh as a level: its vertices and triangles as they are, with

@@ -5,6 +5,8 @@
 #include "TreeVertexDeclaration.h"
 #include "Tree.h"
 #include "TreeLodChain.h"
+#include "TreeMeshLock.h"
+#include "TreeParts.h"
 #include "TreeWind.h"
 #include "buffer/HardwareBufferManager.h"
 #include "math/AxisAlignedBox.h"
@@ -12,27 +14,11 @@
 #include "mesh/MeshManager.h"
 
 #include <cstring>    // Required for: std::memcpy
-#include <functional> // Required for: std::function
-#include <memory>     // Required for: std::unique_ptr
 
 using namespace Velk;
 using namespace TreeMeshLayout;
 
 namespace {
-
-// Locks a buffer for reading for as long as it lives.
-class ReadLock {
-public:
-    explicit ReadLock(HardwareBuffer& buffer) : buffer_(buffer), data_(buffer.lock(HardwareBuffer::LOCK_READ_ONLY)) {}
-    ~ReadLock() { buffer_.unlock(); }
-    ReadLock(const ReadLock&) = delete;
-    ReadLock& operator=(const ReadLock&) = delete;
-    template <class T> const T* as() const { return static_cast<const T*>(data_); }
-
-private:
-    HardwareBuffer& buffer_;
-    const void* data_;
-};
 
 // Copies `data` into a new static buffer.
 template <class Buffer> void fill(Buffer& buffer, const void* data, std::size_t bytes) {
@@ -55,49 +41,15 @@ void addPart(Mesh& mesh, const std::vector<uint32_t>& indices) {
 
 } // namespace
 
-namespace {
-
-// Calls `use` with the arrays of the tree's engine mesh, locked for reading meanwhile.
-void withMeshArrays(const Tree& tree, const Mesh& mesh, const std::function<void(const TreeMeshArrays&)>& use) {
-    const VertexData& vertices = *mesh.sharedVertexData;
-    const ReadLock geometry(*vertices.vertexBufferBinding->getBuffer(GEOMETRY_SOURCE));
-    const ReadLock colours(*vertices.vertexBufferBinding->getBuffer(COLOUR_SOURCE));
-    TreeMeshArrays full;
-    full.geometry = geometry.as<float>();
-    full.colours = colours.as<uint32_t>();
-    full.vertexCount = vertices.vertexCount;
-
-    // Submeshes in the builder's order: bark, leaves when the tree planned
-    // any, markers for the simple species.
-    std::vector<std::unique_ptr<ReadLock>> indexLocks;
-    const auto part = [&](std::size_t index, const uint32_t*& indices, std::size_t& count) {
-        const IndexData& data = *mesh.getSubMesh(index)->indexData;
-        count = data.indexCount;
-        if (count == 0) return;
-        indexLocks.push_back(std::make_unique<ReadLock>(*data.indexBuffer));
-        indices = indexLocks.back()->as<uint32_t>() + data.indexStart;
-    };
-    std::size_t next = 0;
-    part(next++, full.barkIndices, full.barkIndexCount);
-    if (tree.leafCount > 0) part(next++, full.leafIndices, full.leafIndexCount);
-    if (hasFrameMarkers(*tree.params)) part(next++, full.markerIndices, full.markerIndexCount);
-    use(full);
-}
-
-} // namespace
-
 std::vector<TreeLod> buildTreeLods(const Tree& tree, const Mesh& mesh, std::size_t reduced) {
-    std::vector<TreeLod> levels;
-    withMeshArrays(tree, mesh, [&](const TreeMeshArrays& full) { levels = buildTreeLods(tree, full, reduced); });
-    return levels;
+    const TreeMeshLock full(tree, mesh);
+    return buildTreeLods(tree, full.arrays(), reduced);
 }
 
 std::optional<TreeLod> fitTriangleBudget(const Tree& tree, const Mesh& mesh, std::size_t maxTriangles,
                                          std::size_t& smallest) {
-    std::optional<TreeLod> fitted;
-    withMeshArrays(tree, mesh,
-                   [&](const TreeMeshArrays& full) { fitted = fitTriangleBudget(tree, full, maxTriangles, smallest); });
-    return fitted;
+    const TreeMeshLock full(tree, mesh);
+    return fitTriangleBudget(tree, full.arrays(), maxTriangles, smallest);
 }
 
 Mesh* buildLodMesh(const TreeLod& lod, const Tree& tree, const std::string& name) {
@@ -130,9 +82,7 @@ Mesh* buildLodMesh(const TreeLod& lod, const Tree& tree, const std::string& name
 
     // The submeshes of the full tree's mesh, in its order, so that a level
     // takes the tree's materials the same way (a part left empty has none).
-    addPart(*mesh, lod.barkIndices);
-    if (tree.leafCount > 0) addPart(*mesh, lod.leafIndices);
-    if (hasFrameMarkers(*tree.params)) addPart(*mesh, lod.markerIndices);
+    for (const TreePart part : TreeParts(tree)) addPart(*mesh, lod.indicesOf(part));
 
     // The bounds of the full tree, so that every level is framed alike.
     const Vector3 minimum{-tree.extent.x, 0.0f, -tree.extent.z};

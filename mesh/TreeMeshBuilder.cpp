@@ -8,6 +8,7 @@
 #include "HelperJob.h"
 #include "LeafDraws.h"
 #include "MeshLayout.h"
+#include "TreeParts.h"
 #include "TreeVertexDeclaration.h"
 #include "VertexWriter.h"
 #include "buffer/HardwareBufferManager.h"
@@ -147,14 +148,20 @@ Mesh* Tree::buildMesh(const std::string& name) {
     float* const floatStart = static_cast<float*>(geometry->lock(HardwareBuffer::LOCK_DISCARD));
     uint32_t* const colourStart = static_cast<uint32_t*>(colourBuffer->lock(HardwareBuffer::LOCK_DISCARD));
 
-    // Submeshes in their fixed order: bark, leaves, frame markers.
-    const bool withLeaves = leafCount > 0;
-    const bool withMarkers = hasFrameMarkers(*params);
-    const IndexPart barkPart = addSubMesh(*mesh, 3 * static_cast<std::size_t>(stemTriangleCount));
-    const IndexPart leafPart =
-        withLeaves ? addSubMesh(*mesh, 3 * static_cast<std::size_t>(leafTriangleCount)) : IndexPart{};
-    const IndexPart markerPart =
-        withMarkers ? addSubMesh(*mesh, INDICES_PER_FRAME * static_cast<std::size_t>(frameCount)) : IndexPart{};
+    // One submesh per part the tree has, in the parts' order.
+    const TreeParts parts(*this);
+    const bool withLeaves = parts.has(TreePart::Leaves);
+    const bool withMarkers = parts.has(TreePart::Markers);
+    IndexPart barkPart, leafPart, markerPart;
+    for (const TreePart part : parts) {
+        switch (part) {
+        case TreePart::Bark: barkPart = addSubMesh(*mesh, 3 * static_cast<std::size_t>(stemTriangleCount)); break;
+        case TreePart::Leaves: leafPart = addSubMesh(*mesh, 3 * static_cast<std::size_t>(leafTriangleCount)); break;
+        case TreePart::Markers:
+            markerPart = addSubMesh(*mesh, INDICES_PER_FRAME * static_cast<std::size_t>(frameCount));
+            break;
+        }
+    }
 
     // The bark vertices and all indices: nothing here draws from the random
     // generator, and every cursor starts where the counters say, so this

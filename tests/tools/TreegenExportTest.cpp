@@ -6,7 +6,7 @@
 #include "TempFolder.h"
 #include "TreegenRun.h"
 #include "Tree.h"
-#include "TreeMeshReadback.h"
+#include "LodView.h"
 #include "TreeParameters.h"
 #include "TreeType.h"
 #include "buffer/HardwareBufferManager.h"
@@ -83,8 +83,8 @@ TEST(TreegenExport, GlbReadsBackAsTheMeshBuiltInMemory) {
         tree.grow();
         Velk::HardwareBufferManager buffers;
         Velk::MeshManager meshes;
-        const TreeMeshReadback readback(*tree.buildMesh("TreeMesh"), tree);
-        const MeshView& view = readback.view();
+        const TreeMeshLock readback(tree, *tree.buildMesh("TreeMesh"));
+        const MeshView view = meshViewOf(readback, tree);
 
         ASSERT_EQ(model.meshes.size(), 1u);
         const auto& primitives = model.meshes[0].primitives;

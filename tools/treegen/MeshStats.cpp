@@ -3,6 +3,7 @@
 #include "MeshChecksum.h"
 #include "ShortestFloat.h"
 #include "Tree.h"
+#include "TreeParts.h"
 #include "mesh/MeshManager.h"
 
 #include <chrono>            // Required for: std::chrono::steady_clock
@@ -34,12 +35,10 @@ MeshStats measureMesh(Tree& tree) {
     const Velk::VertexBufferBinding& binding = *mesh.sharedVertexData->vertexBufferBinding;
     s.geometryBytes = binding.getBuffer(0)->getSizeInBytes();
     s.colourBytes = binding.getBuffer(1)->getSizeInBytes();
-    // The builder's order: bark always, leaves when the tree has any, markers on the Simple tree.
-    std::vector<std::string> parts = {"bark"};
-    if (tree.leafCount > 0) parts.push_back("leaves");
-    if (hasFrameMarkers(*tree.params)) parts.push_back("markers");
+    const TreeParts parts(tree);
     for (std::size_t i = 0; i < mesh.getNumSubMeshes(); ++i)
-        s.subMeshes.push_back({i < parts.size() ? parts[i] : "?", mesh.getSubMesh(i)->indexData->indexCount});
+        s.subMeshes.push_back(
+            {i < parts.size() ? partName(parts.begin()[i]) : "?", mesh.getSubMesh(i)->indexData->indexCount});
     s.boundsMinimum = mesh.getBounds().getMinimum();
     s.boundsMaximum = mesh.getBounds().getMaximum();
     s.boundingRadius = mesh.getBoundingSphereRadius();

@@ -2,26 +2,24 @@
 
 #include "MeshView.h"
 #include "TreeLod.h"
+#include "TreeMeshLock.h"
 
-// Between the export's view of a mesh and the levels of detail's arrays.
+// The export's views of the full mesh and of its levels of detail.
 
-// The parts of a read-back full mesh as the level builder takes them.
-inline TreeMeshArrays meshArraysOf(const MeshView& view) {
-    TreeMeshArrays a;
-    a.geometry = view.geometry;
-    a.colours = view.colours;
-    a.vertexCount = view.vertexCount;
-    for (const ExportPrimitive& p : view.primitives) {
-        const uint32_t*& indices = p.material == ExportMaterial::Bark     ? a.barkIndices
-                                   : p.material == ExportMaterial::Leaves ? a.leafIndices
-                                                                          : a.markerIndices;
-        std::size_t& count = p.material == ExportMaterial::Bark     ? a.barkIndexCount
-                             : p.material == ExportMaterial::Leaves ? a.leafIndexCount
-                                                                    : a.markerIndexCount;
-        indices = p.indices;
-        count = p.indexCount;
+// The full mesh read back, as the writers take it; the lock must outlive
+// the view.
+inline MeshView meshViewOf(const TreeMeshLock& full, const Tree& tree) {
+    const TreeMeshArrays& a = full.arrays();
+    MeshView view;
+    view.geometry = a.geometry;
+    view.colours = a.colours;
+    view.wind = full.wind();
+    view.vertexCount = a.vertexCount;
+    for (const TreePart part : TreeParts(tree)) {
+        const TreeMeshArrays::Part p = a.part(part);
+        view.primitives.push_back({p.indices, p.count, part});
     }
-    return a;
+    return view;
 }
 
 // A level as the writers take it, its wind floats included; the level must

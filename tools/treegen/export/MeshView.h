@@ -1,21 +1,15 @@
 #pragma once
 
+#include "TreeParts.h"
+
 #include <cstddef> // Required for: std::size_t
 #include <cstdint> // Required for: uint32_t, uint8_t
 #include <string>  // Required for: std::string
 #include <vector>  // Required for: std::vector
 
-// What a primitive of an exported tree is drawn with.
-enum class ExportMaterial { Bark, Leaves, Markers };
-
-// The program's name of the material an exported primitive uses.
-inline const char* materialName(ExportMaterial m) {
-    switch (m) {
-    case ExportMaterial::Bark: return "BarkTextMat";
-    case ExportMaterial::Leaves: return "LeafTextMat";
-    default: return "CoordFrameMat";
-    }
-}
+// What a primitive of an exported tree is drawn with: the material of its
+// part (materialName gives the program's name for it).
+using ExportMaterial = TreePart;
 
 // One triangle list over the shared vertices.
 struct ExportPrimitive {

@@ -7,7 +7,6 @@
 #include "ObjExport.h"
 #include "TreeLodChain.h"
 #include "Tree.h"
-#include "TreeMeshReadback.h"
 #include "TreeParameters.h"
 #include "TreeTooLarge.h"
 #include "buffer/HardwareBufferManager.h"
@@ -70,8 +69,8 @@ ExportReport exportTree(const TreeParameters& params, int32_t seed, const std::s
     report.meshMs = msSince(start);
 
     start = std::chrono::steady_clock::now();
-    const TreeMeshReadback readback(*mesh, tree);
-    const MeshView& view = readback.view();
+    const TreeMeshLock readback(tree, *mesh, true);
+    const MeshView view = meshViewOf(readback, tree);
     report.vertices = view.vertexCount;
     for (const ExportPrimitive& p : view.primitives) report.triangles += p.indexCount / 3;
 
@@ -85,7 +84,7 @@ ExportReport exportTree(const TreeParameters& params, int32_t seed, const std::s
     };
     std::vector<OutputFile> files;
     if (detail.lods > 0) {
-        const std::vector<TreeLod> levels = buildTreeLods(tree, meshArraysOf(view), detail.lods);
+        const std::vector<TreeLod> levels = buildTreeLods(tree, readback.arrays(), detail.lods);
         std::vector<MeshView> views;
         std::vector<double> coverage;
         for (const TreeLod& level : levels) {
@@ -97,7 +96,7 @@ ExportReport exportTree(const TreeParameters& params, int32_t seed, const std::s
                               : makeGltf(views, coverage, textures, path, ext == ".glb");
     } else if (detail.maxTriangles > 0) {
         std::size_t smallest = 0;
-        const std::optional<TreeLod> fitted = fitTriangleBudget(tree, meshArraysOf(view), detail.maxTriangles, smallest);
+        const std::optional<TreeLod> fitted = fitTriangleBudget(tree, readback.arrays(), detail.maxTriangles, smallest);
         if (!fitted)
             throw TriangleBudgetTooSmall("cannot reduce the tree to " + std::to_string(detail.maxTriangles) +
                                          " triangles: the smallest it reduces to has " + std::to_string(smallest) +
