@@ -25,9 +25,14 @@ void LeafPlacement::add(const PendingRun& run) {
     std::construct_at(slots_.data() + count_, run); // the slot's memory was left unwritten
     ++count_;
     unpublishedLeaves_ += run.count;
-    if (helper_ && unpublishedLeaves_ >= PUBLISH_LEAVES) {
+    if (unpublishedLeaves_ < PUBLISH_LEAVES) return;
+    unpublishedLeaves_ = 0;
+    if (helper_) {
         publish(count_);
-        unpublishedLeaves_ = 0;
+    } else {
+        // Alone, the leaves are placed now, while they are still in the cache.
+        while (placeBatch(count_)) {
+        }
     }
 }
 

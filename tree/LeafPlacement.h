@@ -12,7 +12,8 @@
 // helper thread while the tree is still growing: growth adds each stem's
 // leaves once it has made their draws, the helper takes the stems published
 // so far, and finish() lets the growing thread help with the rest and waits
-// for the helper. Each leaf's corners are written by exactly one thread with
+// for the helper. Without a helper, the growing thread places the leaves
+// itself every few thousand. Each leaf's corners are written by exactly one thread with
 // the arithmetic of placeLeaves, so the tree is the same as on one thread.
 class LeafPlacement {
 public:
@@ -33,8 +34,9 @@ public:
     void finish();
 
 private:
-    // Runs are published to the helper once this many leaves have come
-    // since the last time, and taken by either thread this many at a time.
+    // Runs are published to the helper (or, without one, placed) once this
+    // many leaves have come since the last time, and taken by either thread
+    // this many at a time.
     // The helper places leaves faster than growth makes them, so it waits
     // between publications, and waking it is a system call on the growing
     // thread: few large publications cost growth less than many small ones.

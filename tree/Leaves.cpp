@@ -143,20 +143,23 @@ void placeLeaves(std::span<const PendingRun> runs) {
 #endif
 }
 
-void Stem::addLeaves(uint8_t level) {
+int32_t Stem::leavesToGrow() const {
     const TreeParameters& p = *tree->params;
-    const int32_t m = p.curveRes[level];
-
     // Rounded at full precision; the structure pass rounds the same value
     // through a float, so the two counts can differ at an exact half.
-    const double wanted = (double(offset) / parent->length + 1.0) * 0.5 *
-                          (double(p.leaves) * p.leafQuality);
-    const int32_t count = roundToInt(wanted);
+    const double wanted = (double(offset) / parent->length + 1.0) * 0.5 * (double(p.leaves) * p.leafQuality);
+    return roundToInt(wanted);
+}
+
+void Stem::addLeaves(uint8_t level, GrowthShare& share) {
+    const TreeParameters& p = *tree->params;
+    const int32_t m = p.curveRes[level];
+    const int32_t count = leavesToGrow();
 
     double rot = randVar(Math::PI);
     const LeafSize size = leafSizeOf(p);
     // While the tree grows, the corners are left for the end of growth.
-    LeafPlacement* pending = tree->leafPlacement();
+    LeafPlacement* pending = share.placement;
     // The stem's leaves all at once: one call instead of one per leaf.
     const size_t firstLeaf = leaves.size();
     if (count > 0) leaves.resize(firstLeaf + static_cast<size_t>(count));
@@ -209,8 +212,8 @@ void Stem::addLeaves(uint8_t level) {
             placeLeaf(leaf, point, along, turn, tilt, size);
     }
     if (count > 0) {
-        tree->vertexCount += 4 * count;
-        tree->leafTriangleCount += 2 * count;
+        share.vertexCount += 4 * count;
+        share.leafTriangleCount += 2 * count;
         // The stem's leaves stay where they are from here on.
         if (pending != nullptr)
             pending->add({leaves.data() + firstLeaf, static_cast<uint32_t>(count), size.width, size.height});

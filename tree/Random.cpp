@@ -5,11 +5,14 @@
 #include <limits> // Required for: std::numeric_limits
 
 namespace {
-uint32_t state = 1;
+thread_local uint32_t state = 1;
+
+constexpr uint32_t MULTIPLIER = 214013u;
+constexpr uint32_t INCREMENT = 2531011u;
 
 // One step of the generator from `s`: the next state, and the value it gives.
 int32_t step(uint32_t& s) {
-    s = s * 214013u + 2531011u;
+    s = s * MULTIPLIER + INCREMENT;
     return static_cast<int32_t>((s >> 16) & 0x7FFF);
 }
 } // namespace
@@ -21,6 +24,20 @@ int32_t clockSeed() {
 }
 
 uint32_t randomState() { return state; }
+
+void setRandomState(uint32_t s) { state = s; }
+
+uint32_t advancedState(uint32_t s, uint64_t steps) {
+    // One step is s -> a s + c (mod 2^32); 2^k steps are s -> A s + C, and
+    // composing the map with itself squares it: (A, C) -> (A A, A C + C).
+    uint32_t a = MULTIPLIER, c = INCREMENT;
+    for (; steps != 0; steps >>= 1) {
+        if (steps & 1) s = a * s + c;
+        c = a * c + c;
+        a = a * a;
+    }
+    return s;
+}
 
 int32_t nextRandom() { return step(state); }
 

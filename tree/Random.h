@@ -1,11 +1,15 @@
 #pragma once
 
-#include <cstdint> // Required for: int32_t, uint32_t
+#include <cstdint> // Required for: int32_t, uint32_t, uint64_t
 #include <span>    // Required for: std::span
 
-// The one random generator of tree growth: a process-wide linear
-// congruential generator. Its state is the only global state of growth; the
-// order of draws decides the tree, so callers never reorder them.
+// The one random generator of tree growth: a linear congruential generator
+// with one state per thread. Its state is the only global state of growth;
+// the order of draws decides the tree, so callers never reorder them. A tree
+// is seeded, grown and meshed on one thread; when growth hands a share of
+// the stems to a second thread, that thread starts its share from the state
+// the draws before it leave (advancedState), so the draws are those of one
+// thread.
 
 // Sets the generator state (the seed taken as unsigned).
 void seedRandom(int32_t seed);
@@ -36,5 +40,13 @@ int32_t roundToInt(float x);
 // The same rounding on a value that was never held as a 32-bit float.
 int32_t roundToInt(double x);
 
-// Current state, for tests that check how many draws an operation made.
+// Generator steps randVar(x) makes: two (randSigned), none for a zero x.
+inline uint64_t randVarSteps(float x) { return x == 0.0f ? 0 : 2; }
+
+// Current state, for tests that check how many draws an operation made, and
+// for growth sharing its stems between threads.
 uint32_t randomState();
+// Sets the calling thread's state.
+void setRandomState(uint32_t state);
+// The state `steps` draws after `state`, worked out in log2(steps) steps.
+uint32_t advancedState(uint32_t state, uint64_t steps);

@@ -4,11 +4,13 @@
 #include "math/Vector3.h"
 
 #include <array>           // Required for: std::array
+#include <cstddef>         // Required for: size_t
 #include <cstdint>         // Required for: uint8_t, uint32_t, int32_t
 #include <memory>          // Required for: std::unique_ptr
 #include <memory_resource> // Required for: std::pmr::vector
 #include <span>            // Required for: std::span
 
+class LeafPlacement;
 class Tree;
 namespace TreeWind {
 struct StemWind;
@@ -37,6 +39,25 @@ using StemPtr = std::unique_ptr<Stem, StemDelete>;
 // growing and dropping it.
 StemPtr makeStem(Tree* tree);
 
+// What one thread's share of growth adds to its tree besides the stems it
+// grows: the counters and the extent, and where its pending leaves go. Each
+// thread that grows part of a tree keeps its own; the tree adds them up when
+// growth ends, so no two threads write the same memory.
+struct GrowthShare {
+    int32_t vertexCount = 0;
+    int32_t stemTriangleCount = 0;
+    int32_t leafTriangleCount = 0;
+    int32_t frameCount = 0;
+    Velk::Vector3 extent;               // max over the origin and the share's ring vertices
+    LeafPlacement* placement = nullptr; // null: each leaf is placed as it is made
+};
+
+// Where a child stem starts growing, worked out by its parent.
+struct ChildStart {
+    StemPoint frame;
+    float radius = 0.0f;
+};
+
 // A leaf quad: its four world corners in outline order.
 struct Leaf {
     std::array<Velk::Vector3, 4> corners;
@@ -54,13 +75,25 @@ public:
     // Structure pass for this stem and everything below it.
     void setup(Stem* parent, float length, float offset, uint8_t level);
     // Geometry of this stem and everything below it.
-    void grow(const StemPoint& startFrame, float radius, uint8_t level);
+    void grow(const StemPoint& startFrame, float radius, uint8_t level, GrowthShare& share);
+    // This stem's own part of grow(): its spine points and rings.
+    void growSpine(const StemPoint& startFrame, float radius, uint8_t level, GrowthShare& share);
     // Appends one cross-section ring round the end of `point`'s segment.
-    void addRing(const StemPoint& point, float radius, int32_t sides);
+    void addRing(const StemPoint& point, float radius, int32_t sides, GrowthShare& share);
     // Places and grows the children along this (grown) stem.
-    void growChildren(uint8_t level);
+    void growChildren(uint8_t level, GrowthShare& share);
+    // Where child `i` (from 1) of `n` starts, with the child's random draws;
+    // keeps the spiral angle in `rot`.
+    ChildStart placeChild(uint8_t level, size_t i, double& rot);
     // Spreads this last-level stem's leaves along it.
-    void addLeaves(uint8_t level);
+    void addLeaves(uint8_t level, GrowthShare& share);
+    // The number of leaves addLeaves gives this last-level stem.
+    int32_t leavesToGrow() const;
+    // The generator steps grow() makes for this stem and its descendants.
+    uint64_t growthSteps(uint8_t level) const;
+    // Reserves this stem's and its descendants' lists at the sizes growth
+    // fills, so that growing them takes no memory.
+    void reserveGrowth(uint8_t level);
     // Appends one leaf quad for the frame.
     void addLeaf(const StemPoint& frame, uint8_t leafShape);
     // Radius at relative position z of a stem of `level` (taper and flare).

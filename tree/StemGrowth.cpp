@@ -22,18 +22,33 @@ using Velk::Vector3;
 namespace {
 
 // Each stem point adds a ring, and on the Simple species a frame marker.
-void countRing(Tree& tree, int32_t sides, bool withTriangles) {
-    tree.vertexCount += sides;
-    if (withTriangles) tree.stemTriangleCount += 2 * sides;
-    if (hasFrameMarkers(*tree.params)) {
-        tree.vertexCount += Tree::FRAME_VERTICES;
-        tree.frameCount += 1;
+void countRing(const TreeParameters& p, GrowthShare& share, int32_t sides, bool withTriangles) {
+    share.vertexCount += sides;
+    if (withTriangles) share.stemTriangleCount += 2 * sides;
+    if (hasFrameMarkers(p)) {
+        share.vertexCount += Tree::FRAME_VERTICES;
+        share.frameCount += 1;
     }
+}
+
+// The spine points of a stem of `level`: the base, eight flare points on
+// the trunk, then one per segment.
+size_t pointCountOf(const TreeParameters& p, uint8_t level) {
+    return 1 + static_cast<size_t>(std::max(p.curveRes[level], 0)) + (level == 0 ? 8 : 0);
 }
 
 } // namespace
 
-void Stem::grow(const StemPoint& startFrame, float radius_, uint8_t level) {
+void Stem::grow(const StemPoint& startFrame, float radius_, uint8_t level, GrowthShare& share) {
+    growSpine(startFrame, radius_, level, share);
+    const TreeParameters& p = *tree->params;
+    if (level + 1 < p.levels)
+        growChildren(level, share);
+    else if (level + 1 == p.levels && tree->leafCount != 0)
+        addLeaves(level, share);
+}
+
+void Stem::growSpine(const StemPoint& startFrame, float radius_, uint8_t level, GrowthShare& share) {
     const TreeParameters& p = *tree->params;
     const int32_t n = p.curveRes[level];
     const int32_t sides = p.ringVertices[level];
@@ -41,15 +56,15 @@ void Stem::grow(const StemPoint& startFrame, float radius_, uint8_t level) {
     radius = radius_;
     position = startFrame.position + startFrame.orientation * startFrame.segment;
 
-    const size_t pointCount = 1 + static_cast<size_t>(std::max(n, 0)) + (level == 0 ? 8 : 0);
+    const size_t pointCount = pointCountOf(p, level);
     points.reserve(pointCount);
     rings.reserve(pointCount);
     ringVertexStore.reserve(pointCount * static_cast<size_t>(std::max(sides, 0)));
 
     points.push_back({startFrame.orientation, Vector3::ZERO, position});
     Vector3 P = position;
-    addRing(points.back(), radiusAt(level, 0.0f, length, radius), sides);
-    countRing(*tree, sides, false);
+    addRing(points.back(), radiusAt(level, 0.0f, length, radius), sides, share);
+    countRing(p, share, sides, false);
 
     double flareHeight = 0.0;
     if (level == 0) {
@@ -64,8 +79,8 @@ void Stem::grow(const StemPoint& startFrame, float radius_, uint8_t level) {
             const Quaternion orientation = points.back().orientation;
             const Vector3 segment{0.0f, static_cast<float>(subLength), 0.0f};
             points.push_back({orientation, segment, P});
-            addRing(points.back(), r, sides);
-            countRing(*tree, sides, true);
+            addRing(points.back(), r, sides, share);
+            countRing(p, share, sides, true);
             P += orientation * segment;
         }
         flareHeight = P.y;
@@ -104,25 +119,57 @@ void Stem::grow(const StemPoint& startFrame, float radius_, uint8_t level) {
             z += double(length) / n;
             const float r = z == 0.0 ? 0.0f
                                      : radiusAt(level, static_cast<float>(z / length), length, radius);
-            addRing(points.back(), r, sides);
-            countRing(*tree, sides, true);
+            addRing(points.back(), r, sides, share);
+            countRing(p, share, sides, true);
             P += orientation * segment;
         }
     }
-
-    if (level + 1 < p.levels)
-        growChildren(level);
-    else if (level + 1 == p.levels && tree->leafCount != 0)
-        addLeaves(level);
 }
 
-void Stem::addRing(const StemPoint& point, float radius_, int32_t sides) {
+uint64_t Stem::growthSteps(uint8_t level) const {
+    const TreeParameters& p = *tree->params;
+    // The draws of grow() and what it calls, in the same cases.
+    const int32_t n = p.curveRes[level];
+    uint64_t steps = n > 0 ? uint64_t(n) * randVarSteps(static_cast<float>(double(p.curveV[level]) / n)) : 0;
+    if (level + 1 < p.levels) {
+        steps += randVarSteps(Math::PI); // the spiral's start, drawn even without children
+        const uint8_t c = static_cast<uint8_t>(level + 1);
+        const uint64_t perChild = (p.downAngleV[c] >= 0.0f ? randVarSteps(p.downAngleV[c]) : 0) +
+                                  randVarSteps(p.rotateV[c]) + randVarSteps(p.lengthV[c]);
+        for (const StemPtr& child : children) steps += perChild + child->growthSteps(c);
+    } else if (level + 1 == p.levels && tree->leafCount != 0) {
+        steps += randVarSteps(Math::PI);
+        const int32_t count = leavesToGrow();
+        if (count > 0) {
+            const uint64_t perLeaf = randVarSteps(p.rotateV[level]) +
+                                     (p.downAngleV[level] >= 0.0f ? randVarSteps(p.downAngleV[level]) : 0);
+            steps += uint64_t(count) * perLeaf;
+        }
+    }
+    return steps;
+}
+
+void Stem::reserveGrowth(uint8_t level) {
+    const TreeParameters& p = *tree->params;
+    const size_t pointCount = pointCountOf(p, level);
+    points.reserve(pointCount);
+    rings.reserve(pointCount);
+    ringVertexStore.reserve(pointCount * static_cast<size_t>(std::max(p.ringVertices[level], 0)));
+    if (level + 1 < p.levels) {
+        for (const StemPtr& child : children) child->reserveGrowth(static_cast<uint8_t>(level + 1));
+    } else if (level + 1 == p.levels && tree->leafCount != 0) {
+        const int32_t count = leavesToGrow();
+        if (count > 0) leaves.reserve(leaves.size() + static_cast<size_t>(count));
+    }
+}
+
+void Stem::addRing(const StemPoint& point, float radius_, int32_t sides, GrowthShare& share) {
     StemRing ring{static_cast<uint32_t>(ringVertexStore.size()), 0};
     const double r = radius_ == 0.0f ? 0.0001 : double(radius_);
     const Tree::RingProfile& profile = tree->ringProfile(sides);
-    // Kept here while the ring is written: through the tree, every store
+    // Kept here while the ring is written: through the share, every store
     // into the ring would make the compiler load it again.
-    Vector3 extent = tree->extent;
+    Vector3 extent = share.extent;
     const auto add = [&](const Vector3& v) {
         ringVertexStore.push_back(v);
         extent.x = std::max(extent.x, v.x);
@@ -163,7 +210,7 @@ void Stem::addRing(const StemPoint& point, float radius_, int32_t sides) {
         add(point.position + point.orientation * local);
     }
 #endif
-    tree->extent = extent;
+    share.extent = extent;
     ring.count = static_cast<uint32_t>(std::max(sides, 0));
     rings.push_back(ring);
 }

@@ -1,14 +1,21 @@
 #include "Tree.h"
 
+#include "HelperJob.h"
 #include "LeafPlacement.h"
+#include "PendingLeaf.h"
 #include "Random.h"
 
 #include "math/Math.h"
 
-#include <algorithm> // Required for: std::max, std::min
-#include <cmath>     // Required for: std::sin, std::cos
-#include <limits>    // Required for: std::numeric_limits
-#include <thread>    // Required for: std::thread::hardware_concurrency
+#include <algorithm>    // Required for: std::max, std::min, std::stable_sort
+#include <atomic>       // Required for: std::atomic
+#include <cmath>        // Required for: std::sin, std::cos
+#include <numeric>      // Required for: std::iota
+#include <limits>       // Required for: std::numeric_limits
+#include <optional>     // Required for: std::optional
+#include <system_error> // Required for: std::system_error
+#include <thread>       // Required for: std::thread::hardware_concurrency, std::this_thread::yield
+#include <vector>       // Required for: std::vector
 
 Tree::Tree(const TreeParameters& parameters, int32_t seed, std::pmr::memory_resource* memory,
            uint64_t vertexBudget)
@@ -36,34 +43,137 @@ Tree::~Tree() {
 
 namespace {
 
-// Below this many leaves a helper thread costs more than it saves.
+// Below this many leaves a second thread costs more than it saves.
 constexpr int64_t PARALLEL_MIN_LEAVES = 4096;
 
 } // namespace
 
-void Tree::grow() {
+void Tree::grow(GrowthThreads threads) {
     if (overBudget_) return;
-    // The random draws of every leaf are made in order as the stems grow;
-    // the corners that follow from them are worked out beside growth. Each
-    // last-level stem hands its leaves over as one run, so a slot per stem
-    // the structure pass counted holds them all.
-    const int64_t foreseenLeaves = int64_t(std::max(leafCount, 0)) + std::max(stemCount, 0);
-    // Raw arena memory: add() constructs each slot before any thread reads
-    // it, so zeroing it first would only cost time. The arena frees it with
-    // the tree.
-    const size_t slotCount = static_cast<size_t>(std::max(stemCount, 0));
-    PendingRun* const slotMemory =
-        static_cast<PendingRun*>(arena_.allocate(slotCount * sizeof(PendingRun), alignof(PendingRun)));
+    const TreeParameters& p = *params;
+    // The ring profiles of every level are made before any stem grows, so
+    // that growing threads only read them.
+    for (size_t level = 0; level < p.ringVertices.size() && level < p.levels; ++level)
+        ringProfile(p.ringVertices[level]);
+
     static const bool severalCores = std::thread::hardware_concurrency() > 1;
-    LeafPlacement placement({slotMemory, slotCount}, severalCores && foreseenLeaves >= PARALLEL_MIN_LEAVES);
-    leafPlacement_ = &placement;
-    struct Reset { // also when growth throws
-        LeafPlacement*& target;
-        ~Reset() { target = nullptr; }
-    } reset{leafPlacement_};
+    const int64_t foreseenLeaves = int64_t(std::max(leafCount, 0)) + std::max(stemCount, 0);
+    const bool large = severalCores && foreseenLeaves >= PARALLEL_MIN_LEAVES;
+    GrowthShare share;
+    share.extent = extent;
+    if (threads == GrowthThreads::TwoThreads || (threads == GrowthThreads::Automatic && large)) {
+        if (growSharingTrunkChildren(share)) {
+            add(share);
+            return;
+        }
+    }
+    // The random draws of every leaf are made in order as the stems grow;
+    // with a second thread, the corners that follow from them are worked out
+    // beside growth.
+    LeafPlacement placement(leafSlots(), threads == GrowthThreads::Automatic && large);
+    share.placement = &placement;
     const StemPoint start{Velk::Quaternion::IDENTITY, Velk::Vector3::ZERO, Velk::Vector3::ZERO};
-    trunk->grow(start, trunkRadius, 0);
+    trunk->grow(start, trunkRadius, 0, share);
     placement.finish();
+    add(share);
+}
+
+std::span<PendingRun> Tree::leafSlots() {
+    // Each last-level stem hands its leaves over as one run, so a slot per
+    // stem the structure pass counted holds them all. Raw arena memory: the
+    // placement constructs each slot before any thread reads it, so zeroing
+    // it first would only cost time. The arena frees it with the tree.
+    const size_t count = static_cast<size_t>(std::max(stemCount, 0));
+    return {static_cast<PendingRun*>(arena_.allocate(count * sizeof(PendingRun), alignof(PendingRun))), count};
+}
+
+// The trunk grows on the calling thread, which then places every child of
+// the trunk, making the draws that place it and jumping the generator over
+// the draws of the child's own growth, whose number the stems' plan gives.
+// The two threads then take the children one at a time, the largest first,
+// and grow each from the generator state it would have had on one thread:
+// every draw, and so every stem and leaf, is what one thread would make.
+// Only the calling thread takes memory: it reserves the lists of each child
+// in the order they are taken, ahead of the threads that grow them.
+bool Tree::growSharingTrunkChildren(GrowthShare& share) {
+    const TreeParameters& p = *params;
+    const size_t n = trunk->children.size();
+    if (p.levels < 2 || n < 2) return false;
+    std::vector<ChildStart> starts(n);
+    std::vector<uint32_t> startStates(n);
+    std::vector<uint64_t> steps(n);
+    std::vector<size_t> order(n);
+    const std::span<PendingRun> slots[2] = {leafSlots(), leafSlots()};
+
+    const StemPoint start{Velk::Quaternion::IDENTITY, Velk::Vector3::ZERO, Velk::Vector3::ZERO};
+    trunk->growSpine(start, trunkRadius, 0, share);
+    // What Stem::growChildren draws, child after child.
+    double rot = randVar(Velk::Math::PI);
+    for (size_t i = 0; i < n; ++i) {
+        starts[i] = trunk->placeChild(0, i + 1, rot);
+        startStates[i] = randomState();
+        steps[i] = trunk->children[i]->growthSteps(1);
+        setRandomState(advancedState(startStates[i], steps[i]));
+    }
+    const uint32_t endState = randomState();
+    // The draws follow the leaves and rings, and so the work.
+    std::iota(order.begin(), order.end(), size_t(0));
+    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return steps[a] > steps[b]; });
+
+    GrowthShare second;
+    second.extent = share.extent;
+    LeafPlacement placements[2] = {LeafPlacement(slots[0], false), LeafPlacement(slots[1], false)};
+    share.placement = &placements[0];
+    second.placement = &placements[1];
+    std::atomic<size_t> reserved{0}; // children in `order` whose lists are reserved
+    std::atomic<size_t> taken{0};    // children in `order` some thread has taken
+    std::atomic<bool> stop{false};   // the calling thread failed: take no more
+    const auto growTaken = [&](GrowthShare& into) {
+        for (size_t k; (k = taken.fetch_add(1, std::memory_order_relaxed)) < n;) {
+            while (reserved.load(std::memory_order_acquire) <= k) {
+                if (stop.load(std::memory_order_relaxed)) return;
+                std::this_thread::yield();
+            }
+            const size_t i = order[k];
+            setRandomState(startStates[i]);
+            trunk->children[i]->grow(starts[i].frame, starts[i].radius, 1, into);
+        }
+        into.placement->finish();
+    };
+    {
+        std::optional<HelperJob> helper;
+        try {
+            helper.emplace([&] { growTaken(second); });
+        } catch (const std::system_error&) {
+            // No thread to be had: this one grows every child.
+        }
+        try {
+            for (size_t k = 0; k < n; ++k) {
+                trunk->children[order[k]]->reserveGrowth(1);
+                reserved.store(k + 1, std::memory_order_release);
+            }
+            growTaken(share);
+        } catch (...) {
+            stop.store(true); // the helper stops before its next child; ~HelperJob waits for it
+            throw;
+        }
+        if (helper) helper->wait();
+        else second.placement->finish();
+    }
+    setRandomState(endState);
+    add(second);
+    return true;
+}
+
+void Tree::add(const GrowthShare& share) {
+    vertexCount += share.vertexCount;
+    stemTriangleCount += share.stemTriangleCount;
+    leafTriangleCount += share.leafTriangleCount;
+    frameCount += share.frameCount;
+    // Every share starts from the same extent and only ever raises it, so
+    // the largest of the shares is the largest over every vertex.
+    extent = {std::max(extent.x, share.extent.x), std::max(extent.y, share.extent.y),
+              std::max(extent.z, share.extent.z)};
 }
 
 const Tree::RingProfile& Tree::ringProfile(int32_t sides) {

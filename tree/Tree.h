@@ -7,17 +7,26 @@
 #include <cstdint>         // Required for: int32_t, int64_t, uint64_t
 #include <memory>          // Required for: std::unique_ptr
 #include <memory_resource> // Required for: std::pmr::monotonic_buffer_resource
+#include <span>            // Required for: std::span
 #include <string>          // Required for: std::string
 #include <vector>          // Required for: std::vector
 
 namespace Velk {
 class Mesh;
 }
-class LeafPlacement;
+
+// How many threads grow a tree.
+enum class GrowthThreads {
+    Automatic,      // a second thread on a machine with several cores, for trees large enough
+    CallingThread,  // the calling thread alone
+    TwoThreads,     // the trunk's children shared by two threads whenever it has two or more
+};
 
 // One generated tree: the stem hierarchy with its leaves, and the counters
 // by which a mesh is sized. The constructor runs the structure pass (which
 // stems exist, their lengths and offsets); grow() lays out the geometry.
+struct PendingRun;
+
 class Tree {
     // Holds the memory of every stem's lists. A tree is built once and freed
     // whole, so its lists never give memory back one by one; declared first
@@ -42,8 +51,8 @@ public:
     Tree& operator=(const Tree&) = delete;
 
     // Geometry pass; called exactly once, after construction. Does nothing
-    // for a tree over its budget.
-    void grow();
+    // for a tree over its budget. The tree is the same whatever the threads.
+    void grow(GrowthThreads threads = GrowthThreads::Automatic);
 
     // Whether the structure pass stopped because the tree is too large.
     bool overBudget() const { return overBudget_; }
@@ -103,16 +112,19 @@ public:
     const RingProfile& ringProfile(int32_t sides);
     // The memory resource of this tree's stem lists.
     std::pmr::memory_resource* arena() { return &arena_; }
-    // While grow() runs, where the leaves go whose corners are worked out
-    // beside growth; null otherwise, when leaves are placed as they are made.
-    LeafPlacement* leafPlacement() { return leafPlacement_; }
 
 private:
     // The most stems a tree of this budget may have.
     uint64_t stemBudget() const;
+    // Slots for the pending leaves of one growing thread, in the arena.
+    std::span<PendingRun> leafSlots();
+    // Grows the trunk's children on two threads; false when it cannot
+    // (fewer than two children), having grown nothing.
+    bool growSharingTrunkChildren(GrowthShare& share);
+    // Adds what a share of growth counted to the tree.
+    void add(const GrowthShare& share);
 
     std::vector<RingProfile> ringProfiles_;
-    LeafPlacement* leafPlacement_ = nullptr;
     uint64_t vertexBudget_;
     uint64_t plannedVertices_ = 0;
     bool overBudget_ = false;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <span>   // Required for: std::span
+#include <thread> // Required for: std::thread
 #include <vector> // Required for: std::vector
 
 TEST(Random, SequencesOfSeedsZeroAndOne) {
@@ -98,4 +99,30 @@ TEST(Random, RoundToIntRoundsHalvesAwayFromZero) {
     // The full-precision form sees what a float would round away.
     EXPECT_EQ(roundToInt(18.499999999), 18);
     EXPECT_EQ(roundToInt(static_cast<float>(18.499999999)), 19);
+}
+
+// Jumping ahead gives the state that many single steps give, for step
+// counts around every power of two up to 2^20 and for zero steps; and a
+// thread's draws leave another thread's state alone.
+TEST(Random, AdvancedStateIsTheStateThatManyStepsOnAndEachThreadHasItsOwn) {
+    seedRandom(20261208);
+    const uint32_t start = randomState();
+    uint64_t done = 0;
+    for (uint64_t steps : {uint64_t(0), uint64_t(1), uint64_t(2), uint64_t(3), uint64_t(7), uint64_t(8), uint64_t(9),
+                           uint64_t(1000), uint64_t(65535), uint64_t(65536), uint64_t(1) << 20}) {
+        for (; done < steps; ++done) nextRandom();
+        EXPECT_EQ(advancedState(start, steps), randomState()) << steps;
+    }
+    // The generator's period is 2^32: a whole period comes back to the start.
+    EXPECT_EQ(advancedState(start, uint64_t(1) << 32), start);
+
+    setRandomState(12345);
+    uint32_t other = 0;
+    std::thread([&] {
+        setRandomState(999);
+        nextRandom();
+        other = randomState();
+    }).join();
+    EXPECT_EQ(randomState(), 12345u);
+    EXPECT_EQ(other, 999u * 214013u + 2531011u);
 }

@@ -179,7 +179,7 @@ TEST(Leaves, UnitLeafCornersAndQualityScaling) {
 
 // A ring's vertices are worked out several at a time; each must have the
 // bits of the engine's arithmetic for that vertex alone, for every ring size
-// (whole groups and the vertices left over), and the tree's extent must grow
+// (whole groups and the vertices left over), and the extent must grow
 // vertex by vertex as before. Rings of 1 to 9 sides on random stem points,
 // with a lobed profile (the Black Tupelo's), radius 0 (drawn as 0.0001) and
 // zeros of both signs in the segment.
@@ -200,9 +200,10 @@ TEST(StemGrowth, RingVerticesHaveTheBitsOfTheEngineArithmetic) {
                                   Vector3{uniform(-50, 50), uniform(0, 30), uniform(-50, 50)}};
             const float radius = trial % 5 == 0 ? 0.0f : uniform(0.001f, 2.0f);
             StemPtr stem = makeStem(tree.get());
-            tree->extent = Vector3{uniform(-1, 1), uniform(-1, 1), uniform(-1, 1)};
-            Vector3 extent = tree->extent;
-            stem->addRing(point, radius, sides);
+            GrowthShare share;
+            share.extent = Vector3{uniform(-1, 1), uniform(-1, 1), uniform(-1, 1)};
+            Vector3 extent = share.extent;
+            stem->addRing(point, radius, sides, share);
 
             const Tree::RingProfile& profile = tree->ringProfile(sides);
             const double r = radius == 0.0f ? 0.0001 : double(radius);
@@ -221,7 +222,7 @@ TEST(StemGrowth, RingVerticesHaveTheBitsOfTheEngineArithmetic) {
                 extent = Vector3{std::max(extent.x, expected.x), std::max(extent.y, expected.y),
                                  std::max(extent.z, expected.z)};
             }
-            EXPECT_EQ(tree->extent, extent) << sides;
+            EXPECT_EQ(share.extent, extent) << sides;
         }
     }
 }
