@@ -158,7 +158,7 @@ void Stem::addLeaves(uint8_t level, GrowthShare& share) {
 
     double rot = randVar(Math::PI);
     const LeafSize size = leafSizeOf(p);
-    // While the tree grows, the corners are left for the end of growth.
+    // While the tree grows, the corners are left to the share's leaf placement.
     LeafPlacement* pending = share.placement;
     // The stem's leaves all at once: one call instead of one per leaf.
     const size_t firstLeaf = leaves.size();

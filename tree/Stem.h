@@ -82,8 +82,8 @@ public:
     void addRing(const StemPoint& point, float radius, int32_t sides, GrowthShare& share);
     // Places and grows the children along this (grown) stem.
     void growChildren(uint8_t level, GrowthShare& share);
-    // Where child `i` (from 1) of `n` starts, with the child's random draws;
-    // keeps the spiral angle in `rot`.
+    // Where child `i` (counting from 1) starts, making the draws that place
+    // it; `rot` carries the spiral's angle from one child to the next.
     ChildStart placeChild(uint8_t level, size_t i, double& rot);
     // Spreads this last-level stem's leaves along it.
     void addLeaves(uint8_t level, GrowthShare& share);

@@ -7,10 +7,9 @@
 
 #include "math/Math.h"
 
-#include <algorithm>    // Required for: std::max, std::min, std::stable_sort
+#include <algorithm>    // Required for: std::max, std::min
 #include <atomic>       // Required for: std::atomic
 #include <cmath>        // Required for: std::sin, std::cos
-#include <numeric>      // Required for: std::iota
 #include <limits>       // Required for: std::numeric_limits
 #include <optional>     // Required for: std::optional
 #include <system_error> // Required for: std::system_error
@@ -87,59 +86,46 @@ std::span<PendingRun> Tree::leafSlots() {
     return {static_cast<PendingRun*>(arena_.allocate(count * sizeof(PendingRun), alignof(PendingRun))), count};
 }
 
-// The trunk grows on the calling thread, which then places every child of
-// the trunk, making the draws that place it and jumping the generator over
-// the draws of the child's own growth, whose number the stems' plan gives.
-// The two threads then take the children one at a time, the largest first,
-// and grow each from the generator state it would have had on one thread:
-// every draw, and so every stem and leaf, is what one thread would make.
-// Only the calling thread takes memory: it reserves the lists of each child
-// in the order they are taken, ahead of the threads that grow them.
+// The trunk grows on the calling thread, which then places the trunk's
+// children one after another, making the draws that place each and jumping
+// the generator over the draws of the child's own growth, whose number the
+// stems' plan gives. Each child is ready to grow once it is placed and its
+// lists are reserved: both threads take ready children in order and grow
+// each from the generator state it would have had on one thread, so every
+// draw, and so every stem and leaf, is what one thread would make. Only the
+// calling thread takes memory, and it reserves a child's lists before
+// anyone grows it.
 bool Tree::growSharingTrunkChildren(GrowthShare& share) {
     const TreeParameters& p = *params;
     const size_t n = trunk->children.size();
     if (p.levels < 2 || n < 2) return false;
     std::vector<ChildStart> starts(n);
     std::vector<uint32_t> startStates(n);
-    std::vector<uint64_t> steps(n);
-    std::vector<size_t> order(n);
     const std::span<PendingRun> slots[2] = {leafSlots(), leafSlots()};
 
     const StemPoint start{Velk::Quaternion::IDENTITY, Velk::Vector3::ZERO, Velk::Vector3::ZERO};
     trunk->growSpine(start, trunkRadius, 0, share);
-    // What Stem::growChildren draws, child after child.
-    double rot = randVar(Velk::Math::PI);
-    for (size_t i = 0; i < n; ++i) {
-        starts[i] = trunk->placeChild(0, i + 1, rot);
-        startStates[i] = randomState();
-        steps[i] = trunk->children[i]->growthSteps(1);
-        setRandomState(advancedState(startStates[i], steps[i]));
-    }
-    const uint32_t endState = randomState();
-    // The draws follow the leaves and rings, and so the work.
-    std::iota(order.begin(), order.end(), size_t(0));
-    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return steps[a] > steps[b]; });
 
     GrowthShare second;
     second.extent = share.extent;
     LeafPlacement placements[2] = {LeafPlacement(slots[0], false), LeafPlacement(slots[1], false)};
     share.placement = &placements[0];
     second.placement = &placements[1];
-    std::atomic<size_t> reserved{0}; // children in `order` whose lists are reserved
-    std::atomic<size_t> taken{0};    // children in `order` some thread has taken
-    std::atomic<bool> stop{false};   // the calling thread failed: take no more
+    std::atomic<size_t> ready{0}; // children placed and reserved
+    std::atomic<size_t> taken{0}; // children some thread has taken
+    std::atomic<bool> stop{false}; // the calling thread failed: take no more
     const auto growTaken = [&](GrowthShare& into) {
-        for (size_t k; (k = taken.fetch_add(1, std::memory_order_relaxed)) < n;) {
-            while (reserved.load(std::memory_order_acquire) <= k) {
+        for (size_t i; (i = taken.fetch_add(1, std::memory_order_relaxed)) < n;) {
+            while (ready.load(std::memory_order_acquire) <= i) {
                 if (stop.load(std::memory_order_relaxed)) return;
                 std::this_thread::yield();
             }
-            const size_t i = order[k];
             setRandomState(startStates[i]);
             trunk->children[i]->grow(starts[i].frame, starts[i].radius, 1, into);
         }
         into.placement->finish();
     };
+    uint32_t endState = 0;
     {
         std::optional<HelperJob> helper;
         try {
@@ -148,10 +134,17 @@ bool Tree::growSharingTrunkChildren(GrowthShare& share) {
             // No thread to be had: this one grows every child.
         }
         try {
-            for (size_t k = 0; k < n; ++k) {
-                trunk->children[order[k]]->reserveGrowth(1);
-                reserved.store(k + 1, std::memory_order_release);
+            // What Stem::growChildren draws, child after child.
+            double rot = randVar(Velk::Math::PI);
+            for (size_t i = 0; i < n; ++i) {
+                Stem& child = *trunk->children[i];
+                starts[i] = trunk->placeChild(0, i + 1, rot);
+                startStates[i] = randomState();
+                setRandomState(advancedState(startStates[i], child.growthSteps(1)));
+                child.reserveGrowth(1);
+                ready.store(i + 1, std::memory_order_release);
             }
+            endState = randomState();
             growTaken(share);
         } catch (...) {
             stop.store(true); // the helper stops before its next child; ~HelperJob waits for it
