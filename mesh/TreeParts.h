@@ -23,6 +23,7 @@ public:
     const TreePart* begin() const { return parts_.data(); }
     const TreePart* end() const { return parts_.data() + count_; }
     std::size_t size() const { return count_; }
+    TreePart operator[](std::size_t i) const { return parts_[i]; }
     bool has(TreePart part) const {
         for (const TreePart p : *this)
             if (p == part) return true;

@@ -2,7 +2,6 @@
 // each turned about the stem's axis and tilted away from it, then grown.
 #include "Stem.h"
 
-#include "Profiles.h"
 #include "Random.h"
 #include "Tree.h"
 #include "math/Math.h"
@@ -69,15 +68,9 @@ ChildStart Stem::placeChild(uint8_t level, size_t i, double& rot) {
 
     const Quaternion orientation = point.orientation * qRot * qDown;
 
+    // Drawn again: the radius follows a length of its own, not the child's.
     lengthChildMax = static_cast<float>(double(p.length[c]) + randVar(p.lengthV[c]));
-    double lengthForRadius;
-    if (level == 0) {
-        const float ratio = static_cast<float>((double(tree->trunkLength) - childOffset) /
-                                               (double(tree->trunkLength) - baseLength));
-        lengthForRadius = double(tree->trunkLength) * lengthChildMax * shapeRatio(p.shape, ratio);
-    } else {
-        lengthForRadius = lengthChildMax * (double(length) - 0.6 * childOffset);
-    }
+    const double lengthForRadius = childLengthAt(level, childOffset);
 
     double childRadius =
         length == 0.0f ? 0.0

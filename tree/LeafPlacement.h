@@ -13,8 +13,9 @@
 // leaves once it has made their draws, the helper takes the stems published
 // so far, and finish() lets the growing thread help with the rest and waits
 // for the helper. Without a helper, the growing thread places the leaves
-// itself every few thousand. Each leaf's corners are written by exactly one thread with
-// the arithmetic of placeLeaves, so the tree is the same as on one thread.
+// itself every few thousand. Each leaf's corners are written by exactly one
+// thread with the arithmetic of placeLeaves, so the tree is the same as on
+// one thread.
 class LeafPlacement {
 public:
     // `slots` holds the pending runs, one per stem; a run that does not fit

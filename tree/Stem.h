@@ -96,6 +96,9 @@ public:
     void reserveGrowth(uint8_t level);
     // Appends one leaf quad for the frame.
     void addLeaf(const StemPoint& frame, uint8_t leafShape);
+    // The length of a child `childOffset` along this stem of `level`, from
+    // the lengthChildMax last drawn for it.
+    double childLengthAt(uint8_t level, double childOffset) const;
     // Radius at relative position z of a stem of `level` (taper and flare).
     float radiusAt(uint8_t level, float z, float length, float radius) const;
 

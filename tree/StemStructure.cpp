@@ -77,19 +77,22 @@ void Stem::setup(Stem* parent_, float length_, float offset_, uint8_t level) {
                                     : double(i) / (count + 1.0);
         const double childOffset = static_cast<float>(t * length);
         lengthChildMax = static_cast<float>(double(p.length[c]) + randVar(p.lengthV[c]));
-        double childLength;
-        if (level == 0) {
-            const float ratio = static_cast<float>((double(tree->trunkLength) - childOffset) /
-                                                   (double(tree->trunkLength) - baseLength));
-            childLength = double(tree->trunkLength) * lengthChildMax * shapeRatio(p.shape, ratio);
-        } else {
-            childLength = lengthChildMax * (length - 0.6 * childOffset);
-        }
+        const double childLength = childLengthAt(level, childOffset);
         children.push_back(makeStem(tree));
         children.back()->setup(this, static_cast<float>(childLength),
                                static_cast<float>(childOffset), c);
         if (tree->overBudget()) return;
     }
+}
+
+double Stem::childLengthAt(uint8_t level, double childOffset) const {
+    const TreeParameters& p = *tree->params;
+    if (level == 0) {
+        const float ratio = static_cast<float>((double(tree->trunkLength) - childOffset) /
+                                               (double(tree->trunkLength) - baseLength));
+        return double(tree->trunkLength) * lengthChildMax * shapeRatio(p.shape, ratio);
+    }
+    return lengthChildMax * (double(length) - 0.6 * childOffset);
 }
 
 float Stem::radiusAt(uint8_t level, float z, float length_, float radius_) const {

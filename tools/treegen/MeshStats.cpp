@@ -38,7 +38,7 @@ MeshStats measureMesh(Tree& tree) {
     const TreeParts parts(tree);
     for (std::size_t i = 0; i < mesh.getNumSubMeshes(); ++i)
         s.subMeshes.push_back(
-            {i < parts.size() ? partName(parts.begin()[i]) : "?", mesh.getSubMesh(i)->indexData->indexCount});
+            {i < parts.size() ? partName(parts[i]) : "?", mesh.getSubMesh(i)->indexData->indexCount});
     s.boundsMinimum = mesh.getBounds().getMinimum();
     s.boundsMaximum = mesh.getBounds().getMaximum();
     s.boundingRadius = mesh.getBoundingSphereRadius();
