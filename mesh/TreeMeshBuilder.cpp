@@ -21,6 +21,7 @@
 #include <cassert> // Required for: assert
 #include <cstddef> // Required for: std::size_t
 #include <cstdint> // Required for: uint32_t
+#include <functional> // Required for: std::function
 #include <optional> // Required for: std::optional
 #include <system_error> // Required for: std::system_error
 #include <thread>  // Required for: std::thread::hardware_concurrency
@@ -70,37 +71,48 @@ template <class Pass> void writeIndices(const IndexPart& part, uint32_t& base, P
     assert(indices == part.start + part.data->indexCount);
 }
 
-// The leaf vertex writes, shared out in chunks to whichever thread asks
-// next once the calling thread has made the draws. Chunks end where the
-// leaf numbers say, so the bytes do not depend on who wrote them.
-class LeafWrites {
+// The writes of the mesh as a list of items that both threads take in turn:
+// the bark vertices, the indices of every part, then the leaf vertices in
+// chunks. The bark and the indices need nothing from the random generator,
+// so they may be taken at once; the leaf chunks wait until the calling
+// thread has made the leaf draws. Every item writes where the counters and
+// the leaf numbers say, so the bytes do not depend on who wrote them.
+class MeshWrites {
 public:
     // `floats` and `colours` point at the vertex of leaf 0.
-    LeafWrites(const LeafDraws& draws, float* floats, uint32_t* colours)
-        : draws_(draws), floats_(floats), colours_(colours) {}
+    // `leaves` is the number of leaves the draws will give.
+    MeshWrites(const std::function<void()>& barkVertices, const std::function<void()>& indices,
+               const LeafDraws& draws, std::size_t leaves, float* floats, uint32_t* colours)
+        : barkVertices_(barkVertices), indices_(indices), draws_(draws), leaves_(leaves), floats_(floats),
+          colours_(colours) {}
 
-    // The draws are made: both threads may write.
+    // The leaf draws are made: the leaf chunks may be written.
     void open() { announce(OPEN); }
-    // The draws failed: the helper goes without writing.
+    // The draws failed: nobody writes leaves.
     void abandon() { announce(ABANDONED); }
 
-    // The helper: waits for the draws, then writes chunks while there are any.
-    void help() {
-        state_.wait(WAITING, std::memory_order_acquire);
-        if (state_.load(std::memory_order_acquire) == OPEN) writeChunks();
-    }
-
-    // Writes chunks until none is left; only after open().
-    void writeChunks() {
-        const std::size_t total = draws_.leafCount();
+    // Takes items until none is left, or until the draws failed.
+    void work() {
         for (;;) {
-            const std::size_t first = next_.fetch_add(CHUNK, std::memory_order_relaxed);
-            if (first >= total) return;
-            draws_.write(first, std::min(first + CHUNK, total), floats_, colours_);
+            const std::size_t item = next_.fetch_add(1, std::memory_order_relaxed);
+            if (item == BARK_VERTICES) {
+                barkVertices_();
+                continue;
+            }
+            if (item == INDICES) {
+                indices_();
+                continue;
+            }
+            const std::size_t first = (item - LEAF_CHUNKS) * CHUNK;
+            if (first >= leaves_) return;
+            state_.wait(WAITING, std::memory_order_acquire);
+            if (state_.load(std::memory_order_acquire) != OPEN) return;
+            draws_.write(first, std::min(first + CHUNK, leaves_), floats_, colours_);
         }
     }
 
 private:
+    enum Item : std::size_t { BARK_VERTICES, INDICES, LEAF_CHUNKS };
     // Leaves per chunk: 64 KiB of vertices, small enough that the thread
     // finishing first waits little for the other.
     static constexpr std::size_t CHUNK = 512;
@@ -111,11 +123,14 @@ private:
         state_.notify_all();
     }
 
+    const std::function<void()>& barkVertices_;
+    const std::function<void()>& indices_;
     const LeafDraws& draws_;
+    const std::size_t leaves_;
     float* const floats_;
     uint32_t* const colours_;
     std::atomic<int> state_{WAITING};
-    std::atomic<std::size_t> next_{0}; // first leaf of the next unclaimed chunk
+    std::atomic<std::size_t> next_{0}; // the next item nobody has taken
 };
 
 } // namespace
@@ -163,14 +178,16 @@ Mesh* Tree::buildMesh(const std::string& name) {
         }
     }
 
-    // The bark vertices and all indices: nothing here draws from the random
-    // generator, and every cursor starts where the counters say, so this
-    // part may run beside the leaf pass.
-    const auto writeBarkAndIndices = [&] {
+    // The bark vertices, then all indices: nothing here draws from the
+    // random generator, and every cursor starts where the counters say, so
+    // these may be written beside the leaf draws.
+    const std::function<void()> writeBarkVertices = [&] {
         float* floats = floatStart;
         uint32_t* colours = colourStart;
         trunk->writeStemVertices(floats, colours);
         assert(floats == floatStart + FLOATS_PER_VERTEX * barkVertices && colours == colourStart + barkVertices);
+    };
+    const std::function<void()> writeAllIndices = [&] {
         // Index values are absolute vertex numbers: each part continues the
         // numbering where the one before it ended.
         uint32_t base = 0;
@@ -189,38 +206,36 @@ Mesh* Tree::buildMesh(const std::string& name) {
     };
     // The leaf vertices, after the bark's. Their draws come from the random
     // generator, so the calling thread makes them, where growth drew before
-    // it; the writes that follow are shared out with the helper.
-    const std::size_t leafTotal = leafVertices / VERTICES_PER_LEAF;
-    LeafDraws leafDraws(withLeaves ? leafTotal : 0, withLeaves ? static_cast<std::size_t>(stemCount) : 0);
-    LeafWrites leafWrites(leafDraws, floatStart + FLOATS_PER_VERTEX * barkVertices, colourStart + barkVertices);
+    // it; the writes that follow are shared out like the rest.
+    const std::size_t leafTotal = withLeaves ? leafVertices / VERTICES_PER_LEAF : 0;
+    LeafDraws leafDraws(leafTotal, withLeaves ? static_cast<std::size_t>(stemCount) : 0);
+    MeshWrites writes(writeBarkVertices, writeAllIndices, leafDraws, leafTotal,
+                      floatStart + FLOATS_PER_VERTEX * barkVertices, colourStart + barkVertices);
 
     // Both threads write disjoint memory, so the mesh is the same whichever
-    // writes what; a second core takes the bark and indices when there is
-    // one, then helps with the leaves.
+    // writes what. A second core starts on the bark while the calling thread
+    // makes the leaf draws; whichever is free takes the indices, and both
+    // then write leaves.
     static const bool severalCores = std::thread::hardware_concurrency() > 1;
     std::optional<HelperJob> helper;
     if (vertices >= PARALLEL_MIN_VERTICES && severalCores) {
         try {
-            helper.emplace([&] {
-                writeBarkAndIndices();
-                leafWrites.help();
-            });
+            helper.emplace([&] { writes.work(); });
         } catch (const std::system_error&) {
             // No thread to be had: the calling thread does it all.
         }
     }
-    if (!helper) writeBarkAndIndices();
     if (withLeaves) {
         try {
             leafDraws.draw(*trunk, 0.0f);
         } catch (...) {
-            leafWrites.abandon(); // the helper must not wait for draws that never come
+            writes.abandon(); // the helper must not wait for draws that never come
             throw;
         }
         assert(leafDraws.leafCount() == leafTotal);
     }
-    leafWrites.open();
-    leafWrites.writeChunks();
+    writes.open();
+    writes.work();
     if (withMarkers) {
         float* floats = floatStart + FLOATS_PER_VERTEX * (barkVertices + leafVertices);
         uint32_t* colours = colourStart + barkVertices + leafVertices;
