@@ -1,4 +1,6 @@
-// Construction plus growth of each species with seed 0.
+// Construction plus growth of each species with seed 0, and construction
+// alone: the structure pass, which decides by its draws which stems exist
+// and so runs on one thread before growth can be shared.
 #include "BlockCache.h"
 #include "StemWalk.h"
 #include "Tree.h"
@@ -31,6 +33,22 @@ void BM_Grow(benchmark::State& state) {
     state.counters["vertices/s"] = Counter(double(vertices), Counter::kIsRate);
 }
 
+void BM_Structure(benchmark::State& state) {
+    const auto species = static_cast<uint32_t>(state.range(0));
+    TreeParameters params(2);
+    params.loadPreset(species);
+    state.SetLabel(params.getTypeName());
+    int64_t stems = 0;
+    BlockCache memory;
+    for (auto _ : state) {
+        Tree tree(params, 0, &memory);
+        benchmark::DoNotOptimize(tree.stemCount);
+        stems += tree.stemCount;
+    }
+    state.counters["stems/s"] = benchmark::Counter(double(stems), benchmark::Counter::kIsRate);
+}
+
 } // namespace
 
+BENCHMARK(BM_Structure)->DenseRange(0, TREE_TYPE_COUNT - 1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Grow)->DenseRange(0, TREE_TYPE_COUNT - 1)->Unit(benchmark::kMillisecond);
