@@ -37,6 +37,16 @@ size_t pointCountOf(const TreeParameters& p, uint8_t level) {
     return 1 + static_cast<size_t>(std::max(p.curveRes[level], 0)) + (level == 0 ? 8 : 0);
 }
 
+// Reserves a stem's spine lists at the sizes growSpine fills them to; once
+// reserved (as growth shared between threads does beforehand), again costs
+// nothing.
+void reserveSpine(Stem& stem, const TreeParameters& p, uint8_t level) {
+    const size_t pointCount = pointCountOf(p, level);
+    stem.points.reserve(pointCount);
+    stem.rings.reserve(pointCount);
+    stem.ringVertexStore.reserve(pointCount * static_cast<size_t>(std::max(p.ringVertices[level], 0)));
+}
+
 } // namespace
 
 void Stem::grow(const StemPoint& startFrame, float radius_, uint8_t level, GrowthShare& share) {
@@ -56,10 +66,7 @@ void Stem::growSpine(const StemPoint& startFrame, float radius_, uint8_t level, 
     radius = radius_;
     position = startFrame.position + startFrame.orientation * startFrame.segment;
 
-    const size_t pointCount = pointCountOf(p, level);
-    points.reserve(pointCount);
-    rings.reserve(pointCount);
-    ringVertexStore.reserve(pointCount * static_cast<size_t>(std::max(sides, 0)));
+    reserveSpine(*this, p, level);
 
     points.push_back({startFrame.orientation, Vector3::ZERO, position});
     Vector3 P = position;
@@ -151,10 +158,7 @@ uint64_t Stem::growthSteps(uint8_t level) const {
 
 void Stem::reserveGrowth(uint8_t level) {
     const TreeParameters& p = *tree->params;
-    const size_t pointCount = pointCountOf(p, level);
-    points.reserve(pointCount);
-    rings.reserve(pointCount);
-    ringVertexStore.reserve(pointCount * static_cast<size_t>(std::max(p.ringVertices[level], 0)));
+    reserveSpine(*this, p, level);
     if (level + 1 < p.levels) {
         for (const StemPtr& child : children) child->reserveGrowth(static_cast<uint8_t>(level + 1));
     } else if (level + 1 == p.levels && tree->leafCount != 0) {

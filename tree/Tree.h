@@ -14,6 +14,7 @@
 namespace Velk {
 class Mesh;
 }
+struct PendingRun;
 
 // How many threads grow a tree.
 enum class GrowthThreads {
@@ -25,8 +26,6 @@ enum class GrowthThreads {
 // One generated tree: the stem hierarchy with its leaves, and the counters
 // by which a mesh is sized. The constructor runs the structure pass (which
 // stems exist, their lengths and offsets); grow() lays out the geometry.
-struct PendingRun;
-
 class Tree {
     // Holds the memory of every stem's lists. A tree is built once and freed
     // whole, so its lists never give memory back one by one; declared first
