@@ -24,7 +24,6 @@
 #include <functional> // Required for: std::function
 #include <optional> // Required for: std::optional
 #include <system_error> // Required for: std::system_error
-#include <thread>  // Required for: std::thread::hardware_concurrency
 
 using namespace Velk;
 using namespace TreeMeshLayout;
@@ -216,9 +215,8 @@ Mesh* Tree::buildMesh(const std::string& name) {
     // writes what. A second core starts on the bark while the calling thread
     // makes the leaf draws; whichever is free takes the indices, and both
     // then write leaves.
-    static const bool severalCores = std::thread::hardware_concurrency() > 1;
     std::optional<HelperJob> helper;
-    if (vertices >= PARALLEL_MIN_VERTICES && severalCores) {
+    if (vertices >= PARALLEL_MIN_VERTICES && HelperJob::helps()) {
         try {
             helper.emplace([&] { writes.work(); });
         } catch (const std::system_error&) {

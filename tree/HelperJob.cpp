@@ -81,6 +81,11 @@ HelperJob::HelperJob(std::function<void()> job) {
 
 HelperJob::~HelperJob() { wait(); }
 
+bool HelperJob::helps() {
+    static const bool severalCores = std::thread::hardware_concurrency() > 1;
+    return severalCores;
+}
+
 void HelperJob::wait() {
     if (ticket_ != 0) {
         if (KeptThread* const kept = keptThread()) kept->wait(ticket_); // in a forked child it never runs

@@ -22,6 +22,10 @@ public:
     // Returns once the job has run; its writes are then seen by the caller.
     void wait();
 
+    // Whether a job can run beside the caller on a core of its own: on one
+    // core, handing work over only adds the hand-over.
+    static bool helps();
+
 private:
     uint64_t ticket_ = 0; // the kept thread's number for the job; 0 when on its own thread
     std::jthread own_;

@@ -13,7 +13,7 @@
 #include <limits>       // Required for: std::numeric_limits
 #include <optional>     // Required for: std::optional
 #include <system_error> // Required for: std::system_error
-#include <thread>       // Required for: std::thread::hardware_concurrency, std::this_thread::yield
+#include <thread>       // Required for: std::this_thread::yield
 #include <vector>       // Required for: std::vector
 
 Tree::Tree(const TreeParameters& parameters, int32_t seed, std::pmr::memory_resource* memory,
@@ -55,9 +55,8 @@ void Tree::grow(GrowthThreads threads) {
     for (size_t level = 0; level < p.ringVertices.size() && level < p.levels; ++level)
         ringProfile(p.ringVertices[level]);
 
-    static const bool severalCores = std::thread::hardware_concurrency() > 1;
     const int64_t foreseenLeaves = int64_t(std::max(leafCount, 0)) + std::max(stemCount, 0);
-    const bool large = severalCores && foreseenLeaves >= PARALLEL_MIN_LEAVES;
+    const bool large = HelperJob::helps() && foreseenLeaves >= PARALLEL_MIN_LEAVES;
     GrowthShare share;
     share.extent = extent;
     if (threads == GrowthThreads::TwoThreads || (threads == GrowthThreads::Automatic && large)) {
