@@ -11,6 +11,7 @@
 // Each frame is finished (the offscreen window waits for the renderer).
 #include "DemoView.h"
 #include "GroundAndShadow.h"
+#include "PresetOf.h"
 #include "TreeDemoState.h"
 #include "TreeType.h"
 #include "core/ResourceManager.h"    // Required for: Velk::ResourceManager
@@ -25,9 +26,9 @@
 
 namespace {
 
-// One engine with the demonstration's scene; the species' tree is on show.
+// One engine with the demonstration's scene; the tree of `params` is on show.
 struct DemoScene {
-    explicit DemoScene(uint32_t species) {
+    explicit DemoScene(const TreeParameters& params) {
         const std::filesystem::path folder = std::filesystem::temp_directory_path();
         // No settings file: the settings are the program's defaults.
         const std::filesystem::path config = folder / "demo_frame_bench_velk.cfg";
@@ -45,8 +46,6 @@ struct DemoScene {
         Velk::Camera* camera = createPlayerCamera(*scene);
         createWindowViewport(*window, *camera);
         Velk::TextureManager::getSingleton().setDefaultNumMipmaps(5);
-        TreeParameters params(2);
-        params.loadPreset(species);
         buildTreeScene(*scene, *camera, state, params, 0);
         showGroundAndShadow(*scene, root->getRenderSystem()->isGroundAndShadowOn());
         root->renderOneFrame(); // textures, vertex arrays and the shadow map made once
@@ -60,16 +59,8 @@ struct DemoScene {
     std::unique_ptr<Velk::Root> root;
 };
 
-uint32_t speciesOf(benchmark::State& bench) {
-    const auto species = static_cast<uint32_t>(bench.range(0));
-    TreeParameters params(2);
-    params.loadPreset(species);
-    bench.SetLabel(params.getTypeName());
-    return species;
-}
-
 void BM_Frame(benchmark::State& bench) {
-    DemoScene scene(speciesOf(bench));
+    DemoScene scene(presetOf(bench));
     for (auto _ : bench) scene.root->renderOneFrame();
     bench.counters["vertices"] = scene.state.tree().vertexCount;
 }
@@ -77,7 +68,7 @@ void BM_Frame(benchmark::State& bench) {
 // A slider moved: the branches of level 1 one up and down again, so every
 // iteration grows a tree of the same size.
 void BM_RegrowthFrame(benchmark::State& bench) {
-    DemoScene scene(speciesOf(bench));
+    DemoScene scene(presetOf(bench));
     int32_t step = 1;
     for (auto _ : bench) {
         scene.state.parameters->branches[1] += step;
@@ -89,7 +80,7 @@ void BM_RegrowthFrame(benchmark::State& bench) {
 }
 
 void BM_RegrowOnly(benchmark::State& bench) {
-    DemoScene scene(speciesOf(bench));
+    DemoScene scene(presetOf(bench));
     for (auto _ : bench) scene.state.treeScene->show(*scene.state.parameters, scene.state.seed);
     bench.counters["vertices"] = scene.state.tree().vertexCount;
 }

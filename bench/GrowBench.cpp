@@ -2,6 +2,7 @@
 // alone: the structure pass, which decides by its draws which stems exist
 // and so runs on one thread before growth can be shared.
 #include "BlockCache.h"
+#include "PresetOf.h"
 #include "StemWalk.h"
 #include "Tree.h"
 #include "TreeParameters.h"
@@ -12,10 +13,7 @@
 namespace {
 
 void BM_Grow(benchmark::State& state) {
-    const auto species = static_cast<uint32_t>(state.range(0));
-    TreeParameters params(2);
-    params.loadPreset(species);
-    state.SetLabel(params.getTypeName());
+    const TreeParameters params = presetOf(state);
 
     int64_t stems = 0, leaves = 0, vertices = 0;
     BlockCache memory; // as the demonstration regrows: the trees' memory is reused
@@ -34,10 +32,7 @@ void BM_Grow(benchmark::State& state) {
 }
 
 void BM_Structure(benchmark::State& state) {
-    const auto species = static_cast<uint32_t>(state.range(0));
-    TreeParameters params(2);
-    params.loadPreset(species);
-    state.SetLabel(params.getTypeName());
+    const TreeParameters params = presetOf(state);
     int64_t stems = 0;
     BlockCache memory;
     for (auto _ : state) {

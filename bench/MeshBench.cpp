@@ -1,6 +1,7 @@
 // The tree mesh: buildMesh alone, and a whole regrowth (construction, growth
 // and mesh) of each species with seed 0, into system-memory buffers.
 #include "BlockCache.h"
+#include "PresetOf.h"
 #include "Tree.h"
 #include "TreeParameters.h"
 #include "TreeType.h"
@@ -18,14 +19,6 @@ int64_t meshBytes(const Tree& tree) {
     const int64_t indices = 3 * int64_t(tree.stemTriangleCount) + 3 * int64_t(tree.leafTriangleCount) +
                             27 * int64_t(tree.frameCount);
     return 36 * int64_t(tree.vertexCount) + 4 * indices;
-}
-
-// Species preset of the benchmark argument, labelled with its name.
-TreeParameters presetOf(benchmark::State& state) {
-    TreeParameters params(2);
-    params.loadPreset(static_cast<uint32_t>(state.range(0)));
-    state.SetLabel(params.getTypeName());
-    return params;
 }
 
 // buildMesh alone; growth runs with the clock stopped, as the leaf pass

@@ -2,6 +2,7 @@
 // mesh bytes into freshly allocated memory, buffer by buffer as the mesh
 // builder fills them (both vertex buffers and every index buffer). No
 // growth and no arithmetic: whatever regrowth costs above this is ours.
+#include "PresetOf.h"
 #include "Tree.h"
 #include "TreeParameters.h"
 #include "TreeType.h"
@@ -33,9 +34,7 @@ std::vector<std::size_t> meshBufferSizes(const TreeParameters& params) {
 
 // Allocates each buffer anew, writes every byte of it once and frees it.
 void BM_MeshBytesFloor(benchmark::State& state) {
-    TreeParameters params(2);
-    params.loadPreset(static_cast<uint32_t>(state.range(0)));
-    state.SetLabel(params.getTypeName());
+    const TreeParameters params = presetOf(state);
     const std::vector<std::size_t> sizes = meshBufferSizes(params);
     int64_t bytes = 0;
     for (auto _ : state) {
