@@ -98,7 +98,9 @@ TEST(TreegenRender, DefaultFramingShowsTheWholeTree) {
 }
 
 TEST(TreegenRender, EverySpeciesShowsATreeAgainstTheSky) {
-    const fs::path dir = fs::path(RENDER_DIR);
+    // A folder of its own: the render tests run side by side, each clearing
+    // only what it writes.
+    const fs::path dir = fs::path(RENDER_DIR) / "every-species";
     fs::remove_all(dir);
     fs::create_directories(dir);
     for (int species = 0; species < 7; ++species) {
