@@ -14,7 +14,6 @@
 #include "LaneMath.h"
 #endif
 
-using Velk::Quaternion;
 using Velk::Vector3;
 
 #if defined(__SSE2__)
@@ -40,12 +39,9 @@ void Stem::writeFrameVertices(float*& floats, uint32_t*& colours) const {
         // Four of the marker's vertices at a time, each lane with the
         // arithmetic of one vertex: the bits of the scalar form below.
         static_assert(TreeMeshLayout::VERTICES_PER_FRAME % FloatLanes::COUNT == 0);
-        const Quaternion& o = point.orientation;
-        const LaneQuaternion<FloatLanes> q{FloatLanes(o.w), FloatLanes(o.x), FloatLanes(o.y), FloatLanes(o.z)};
-        const LaneVector<FloatLanes> at{FloatLanes(point.position.x), FloatLanes(point.position.y),
-                                        FloatLanes(point.position.z)};
-        const LaneVector<FloatLanes> segment{FloatLanes(point.segment.x), FloatLanes(point.segment.y),
-                                             FloatLanes(point.segment.z)};
+        const LaneQuaternion<FloatLanes> q = quaternionLanes<FloatLanes>(point.orientation);
+        const LaneVector<FloatLanes> at = vectorLanes<FloatLanes>(point.position);
+        const LaneVector<FloatLanes> segment = vectorLanes<FloatLanes>(point.segment);
         const FloatLanes half(0.5f);
         for (std::size_t j = 0; j < TreeMeshLayout::VERTICES_PER_FRAME; j += FloatLanes::COUNT) {
             const LaneVector<FloatLanes> marker = lanesOf(frameMarkerPoints, j);

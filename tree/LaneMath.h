@@ -17,6 +17,14 @@ template <class F> struct LaneVector {
     F x, y, z;
 };
 
+// A Velk::Quaternion or Velk::Vector3 with its value in every lane.
+template <class F, class Q> [[gnu::always_inline]] inline LaneQuaternion<F> quaternionLanes(const Q& q) {
+    return {F(q.w), F(q.x), F(q.y), F(q.z)};
+}
+template <class F, class V> [[gnu::always_inline]] inline LaneVector<F> vectorLanes(const V& v) {
+    return {F(v.x), F(v.y), F(v.z)};
+}
+
 // Quaternion::operator*(Quaternion).
 template <class F>
 [[gnu::always_inline]] inline LaneQuaternion<F> operator*(const LaneQuaternion<F>& a, const LaneQuaternion<F>& q) {

@@ -40,9 +40,6 @@ LeafSize leafSizeOf(const TreeParameters& p) {
             static_cast<float>(double(p.leafScale) / s)};
 }
 
-LaneQuaternion<float> lanesOf(const Quaternion& q) { return {q.w, q.x, q.y, q.z}; }
-LaneVector<float> lanesOf(const Vector3& v) { return {v.x, v.y, v.z}; }
-
 void setCorners(Leaf& leaf, const std::array<LaneVector<float>, 4>& corners) {
     for (std::size_t i = 0; i < 4; ++i) leaf.corners[i] = {corners[i].x, corners[i].y, corners[i].z};
 }
@@ -50,7 +47,7 @@ void setCorners(Leaf& leaf, const std::array<LaneVector<float>, 4>& corners) {
 // Writes the corners of the leaf quad of `frame` into `leaf`.
 void placeLeaf(Leaf& leaf, const StemPoint& frame, LeafSize size) {
     const Quaternion& q = frame.orientation;
-    setCorners(leaf, quadCorners(lanesOf(q), lanesOf(frame.position + q * frame.segment), size.width,
+    setCorners(leaf, quadCorners(quaternionLanes<float>(q), vectorLanes<float>(frame.position + q * frame.segment), size.width,
                                  size.height));
 }
 
@@ -60,7 +57,7 @@ void placeLeaf(Leaf& leaf, const StemPoint& frame, LeafSize size) {
 void placeLeaf(Leaf& leaf, const StemPoint& point, float along, float turn, float tilt, LeafSize size) {
     const float halfTurn = 0.5f * turn;
     const float halfTilt = 0.5f * tilt;
-    setCorners(leaf, leafCorners<float>({lanesOf(point.orientation), lanesOf(point.position), along,
+    setCorners(leaf, leafCorners<float>({quaternionLanes<float>(point.orientation), vectorLanes<float>(point.position), along,
                                          std::cos(halfTurn), std::sin(halfTurn), std::cos(halfTilt),
                                          std::sin(halfTilt), size.width, size.height}));
 }

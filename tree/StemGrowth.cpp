@@ -185,10 +185,8 @@ void Stem::addRing(const StemPoint& point, float radius_, int32_t sides, GrowthS
     const auto along = [&](int32_t k) { return r * profile.lobeFactors[size_t(k)] * profile.sines[size_t(k)]; };
 #if defined(__SSE2__)
     // Four vertices at a time, each lane with the arithmetic of one vertex.
-    const Quaternion& o = point.orientation;
-    const LaneQuaternion<FloatLanes> q{FloatLanes(o.w), FloatLanes(o.x), FloatLanes(o.y), FloatLanes(o.z)};
-    const LaneVector<FloatLanes> at{FloatLanes(point.position.x), FloatLanes(point.position.y),
-                                    FloatLanes(point.position.z)};
+    const LaneQuaternion<FloatLanes> q = quaternionLanes<FloatLanes>(point.orientation);
+    const LaneVector<FloatLanes> at = vectorLanes<FloatLanes>(point.position);
     const FloatLanes segmentX(point.segment.x), segmentZ(point.segment.z);
     const FloatLanes localY = FloatLanes(point.segment.y) + FloatLanes(0.0f);
     for (int32_t k = 0; k < sides; k += FloatLanes::COUNT) {
