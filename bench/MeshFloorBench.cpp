@@ -29,6 +29,12 @@ namespace {
 // Far beyond any last-level cache of the machines this runs on (tens of MB).
 constexpr std::size_t kColdRingBytes = std::size_t{512} << 20;
 constexpr std::size_t kCacheLine = 64;
+// The ring holds at least this many meshes, so that no write finds the bytes
+// of the last few meshes still in the cache.
+constexpr std::size_t kMeshesPerRing = 4;
+
+// Each buffer starts on a cache line of its own: no two share one.
+constexpr std::size_t lineRounded(std::size_t size) { return (size + kCacheLine - 1) / kCacheLine * kCacheLine; }
 
 // The byte sizes of the buffers the mesh builder creates for a tree grown
 // from seed 0: geometry (32 bytes a vertex), colours (4 bytes a vertex),
@@ -58,7 +64,7 @@ public:
     std::byte* take(std::size_t size) {
         if (size > capacity_ - next_) next_ = 0;
         std::byte* at = bytes_.get() + next_;
-        next_ += (size + kCacheLine - 1) / kCacheLine * kCacheLine;
+        next_ += lineRounded(size);
         return at;
     }
 
@@ -88,7 +94,7 @@ void writeMeshBytes(benchmark::State& state, const std::vector<std::size_t>& siz
 
 std::size_t ringBytesFor(const std::vector<std::size_t>& sizes) {
     return std::accumulate(sizes.begin(), sizes.end(), std::size_t{0},
-                           [](std::size_t sum, std::size_t size) { return sum + (size + kCacheLine - 1) / kCacheLine * kCacheLine; });
+                           [](std::size_t sum, std::size_t size) { return sum + lineRounded(size); });
 }
 
 // The floor: the mesh's bytes written where no cache holds them.
@@ -96,7 +102,7 @@ void BM_MeshBytesFloor(benchmark::State& state) {
     const std::vector<std::size_t> sizes = meshBufferSizes(presetOf(state));
     // One ring for every tree kind and run: touching its pages takes a second.
     static WriteRing ring(kColdRingBytes);
-    if (ringBytesFor(sizes) * 4 > ring.capacity()) state.SkipWithError("the mesh is too large for the floor's ring");
+    if (ringBytesFor(sizes) * kMeshesPerRing > ring.capacity()) state.SkipWithError("the mesh is too large for the floor's ring");
     writeMeshBytes(state, sizes, ring);
 }
 
