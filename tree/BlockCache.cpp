@@ -1,5 +1,7 @@
 #include "BlockCache.h"
 
+#include <cstdint> // Required for: std::uintptr_t
+
 #if defined(__SSE2__)
 #include <emmintrin.h> // Required for: _mm_clflush
 #endif
@@ -20,9 +22,12 @@ constexpr std::size_t CACHE_LINE_BYTES = 64;
 void evict(void* memory, std::size_t bytes) {
 #if defined(__SSE2__)
     if (bytes < EVICT_MIN_BYTES) return;
-    char* const first = static_cast<char*>(memory);
-    // No fence: a later write to a line is ordered after its flush anyway.
-    for (std::size_t offset = 0; offset < bytes; offset += CACHE_LINE_BYTES) _mm_clflush(first + offset);
+    // Every line the block touches, the first and last partly too. No
+    // fence: a later write to a line is ordered after its flush anyway.
+    const std::uintptr_t start = reinterpret_cast<std::uintptr_t>(memory);
+    for (std::uintptr_t line = start & ~std::uintptr_t(CACHE_LINE_BYTES - 1); line < start + bytes;
+         line += CACHE_LINE_BYTES)
+        _mm_clflush(reinterpret_cast<const void*>(line));
 #else
     (void)memory;
     (void)bytes;
