@@ -102,7 +102,8 @@ void BM_MeshBytesFloor(benchmark::State& state) {
     const std::vector<std::size_t> sizes = meshBufferSizes(presetOf(state));
     // One ring for every tree kind and run: touching its pages takes a second.
     static WriteRing ring(kColdRingBytes);
-    if (ringBytesFor(sizes) * kMeshesPerRing > ring.capacity()) state.SkipWithError("the mesh is too large for the floor's ring");
+    if (ringBytesFor(sizes) * kMeshesPerRing > ring.capacity())
+        state.SkipWithError("the mesh is too large for the floor's ring");
     writeMeshBytes(state, sizes, ring);
 }
 

@@ -47,8 +47,8 @@ void setCorners(Leaf& leaf, const std::array<LaneVector<float>, 4>& corners) {
 // Writes the corners of the leaf quad of `frame` into `leaf`.
 void placeLeaf(Leaf& leaf, const StemPoint& frame, LeafSize size) {
     const Quaternion& q = frame.orientation;
-    setCorners(leaf, quadCorners(quaternionLanes<float>(q), vectorLanes<float>(frame.position + q * frame.segment), size.width,
-                                 size.height));
+    setCorners(leaf, quadCorners(quaternionLanes<float>(q), vectorLanes<float>(frame.position + q * frame.segment),
+                                 size.width, size.height));
 }
 
 // Writes the corners of a leaf hanging `along` beyond the start of `point`'s
@@ -57,8 +57,8 @@ void placeLeaf(Leaf& leaf, const StemPoint& frame, LeafSize size) {
 void placeLeaf(Leaf& leaf, const StemPoint& point, float along, float turn, float tilt, LeafSize size) {
     const float halfTurn = 0.5f * turn;
     const float halfTilt = 0.5f * tilt;
-    setCorners(leaf, leafCorners<float>({quaternionLanes<float>(point.orientation), vectorLanes<float>(point.position), along,
-                                         std::cos(halfTurn), std::sin(halfTurn), std::cos(halfTilt),
+    setCorners(leaf, leafCorners<float>({quaternionLanes<float>(point.orientation), vectorLanes<float>(point.position),
+                                         along, std::cos(halfTurn), std::sin(halfTurn), std::cos(halfTilt),
                                          std::sin(halfTilt), size.width, size.height}));
 }
 
