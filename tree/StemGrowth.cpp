@@ -12,7 +12,7 @@
 #include <cmath>     // Required for: std::acos, std::sin, std::cos
 
 #if defined(__SSE2__)
-#include <xmmintrin.h> // Required for: _mm_load_ps, _mm_store_ps
+#include <emmintrin.h> // Required for: _mm_mul_pd, _mm_cvtpd_ps, _mm_store_ps
 #endif
 
 using Velk::Math;
@@ -45,6 +45,19 @@ void reserveSpine(Stem& stem, const TreeParameters& p, uint8_t level) {
     stem.points.reserve(pointCount);
     stem.rings.reserve(pointCount);
     stem.ringVertexStore.reserve(pointCount * static_cast<size_t>(std::max(p.ringVertices[level], 0)));
+}
+
+// Appends a spine point whose segment runs `segmentLength` along its local
+// +Y. Written field by field into the list: a whole point built on the stack
+// and copied in would be read back in pieces wider than its stores, a stall
+// on every segment.
+StemPoint& appendPoint(std::pmr::vector<StemPoint>& points, const Quaternion& orientation, float segmentLength,
+                       const Vector3& position) {
+    StemPoint& point = points.emplace_back();
+    point.orientation = orientation;
+    point.segment.y = segmentLength;
+    point.position = position;
+    return point;
 }
 
 } // namespace
@@ -84,11 +97,10 @@ void Stem::growSpine(const StemPoint& startFrame, float radius_, uint8_t level, 
                                 ? 0.0f
                                 : radiusAt(0, static_cast<float>(z / length), length, radius);
             const Quaternion orientation = points.back().orientation;
-            const Vector3 segment{0.0f, static_cast<float>(subLength), 0.0f};
-            points.push_back({orientation, segment, P});
-            addRing(points.back(), r, sides, share);
+            const StemPoint& point = appendPoint(points, orientation, static_cast<float>(subLength), P);
+            addRing(point, r, sides, share);
             countRing(p, share, sides, true);
-            P += orientation * segment;
+            P += point.orientation * point.segment;
         }
         flareHeight = P.y;
     }
@@ -120,15 +132,14 @@ void Stem::growSpine(const StemPoint& startFrame, float radius_, uint8_t level, 
             }
             const Quaternion orientation =
                 q * Quaternion::FromAngleAxis(static_cast<float>(angle), Vector3::UNIT_X);
-            const Vector3 segment{0.0f, static_cast<float>(segLength), 0.0f};
-            points.push_back({orientation, segment, P});
+            const StemPoint& point = appendPoint(points, orientation, static_cast<float>(segLength), P);
 
             z += double(length) / n;
             const float r = z == 0.0 ? 0.0f
                                      : radiusAt(level, static_cast<float>(z / length), length, radius);
-            addRing(points.back(), r, sides, share);
+            addRing(point, r, sides, share);
             countRing(p, share, sides, true);
-            P += orientation * segment;
+            P += point.orientation * point.segment;
         }
     }
 }
@@ -180,24 +191,32 @@ void Stem::addRing(const StemPoint& point, float radius_, int32_t sides, GrowthS
         extent.y = std::max(extent.y, v.y);
         extent.z = std::max(extent.z, v.z);
     };
-    // Vertex k on the segment's local +X, turning towards +Z; lobes on every level.
-    const auto across = [&](int32_t k) { return r * profile.lobeFactors[size_t(k)] * profile.cosines[size_t(k)]; };
-    const auto along = [&](int32_t k) { return r * profile.lobeFactors[size_t(k)] * profile.sines[size_t(k)]; };
+    // Vertex k lies r * lobeFactor * cosine along the segment's local +X and
+    // r * lobeFactor * sine along +Z (lobes on every level), products in
+    // double rounded to float.
 #if defined(__SSE2__)
     // Four vertices at a time, each lane with the arithmetic of one vertex.
+    // The offsets are worked out two lanes per double vector, which rounds
+    // as one at a time does; built in
+    // registers, since four float stores read back as one vector would wait
+    // for each store to reach the cache. The profile is padded with zeros to
+    // whole groups of four, so the last group needs no tail.
     const LaneQuaternion<FloatLanes> q = quaternionLanes<FloatLanes>(point.orientation);
     const LaneVector<FloatLanes> at = vectorLanes<FloatLanes>(point.position);
     const FloatLanes segmentX(point.segment.x), segmentZ(point.segment.z);
     const FloatLanes localY = FloatLanes(point.segment.y) + FloatLanes(0.0f);
+    const __m128d rr = _mm_set1_pd(r);
+    const auto offsets = [&](const std::vector<double>& angular, int32_t k) {
+        const __m128d low = _mm_mul_pd(_mm_mul_pd(rr, _mm_loadu_pd(&profile.lobeFactors[size_t(k)])),
+                                       _mm_loadu_pd(&angular[size_t(k)]));
+        const __m128d high = _mm_mul_pd(_mm_mul_pd(rr, _mm_loadu_pd(&profile.lobeFactors[size_t(k) + 2])),
+                                        _mm_loadu_pd(&angular[size_t(k) + 2]));
+        return FloatLanes(_mm_movelh_ps(_mm_cvtpd_ps(low), _mm_cvtpd_ps(high)));
+    };
     for (int32_t k = 0; k < sides; k += FloatLanes::COUNT) {
         const int32_t n = std::min(FloatLanes::COUNT, sides - k);
-        alignas(16) float x[FloatLanes::COUNT] = {}, z[FloatLanes::COUNT] = {};
-        for (int32_t j = 0; j < n; ++j) {
-            x[j] = static_cast<float>(across(k + j));
-            z[j] = static_cast<float>(along(k + j));
-        }
-        const LaneVector<FloatLanes> local{segmentX + FloatLanes(_mm_load_ps(x)), localY,
-                                           segmentZ + FloatLanes(_mm_load_ps(z))};
+        const LaneVector<FloatLanes> local{segmentX + offsets(profile.cosines, k), localY,
+                                           segmentZ + offsets(profile.sines, k)};
         const LaneVector<FloatLanes> v = at + q * local;
         alignas(16) float vx[FloatLanes::COUNT], vy[FloatLanes::COUNT], vz[FloatLanes::COUNT];
         _mm_store_ps(vx, v.x.v);
@@ -206,6 +225,8 @@ void Stem::addRing(const StemPoint& point, float radius_, int32_t sides, GrowthS
         for (int32_t j = 0; j < n; ++j) add({vx[j], vy[j], vz[j]});
     }
 #else
+    const auto across = [&](int32_t k) { return r * profile.lobeFactors[size_t(k)] * profile.cosines[size_t(k)]; };
+    const auto along = [&](int32_t k) { return r * profile.lobeFactors[size_t(k)] * profile.sines[size_t(k)]; };
     for (int32_t k = 0; k < sides; ++k) {
         const Vector3 local =
             point.segment + Vector3{static_cast<float>(across(k)), 0.0f, static_cast<float>(along(k))};

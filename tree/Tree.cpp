@@ -181,6 +181,10 @@ const Tree::RingProfile& Tree::ringProfile(int32_t sides) {
         profile.lobeFactors.push_back(1.0 + double(params->lobeDepth) *
                                                 std::sin(double(params->lobes) * k * step));
     }
+    // Zeros up to a whole group of four vertices, which a ring is made in.
+    const size_t padded = (static_cast<size_t>(std::max(sides, 0)) + 3) / 4 * 4;
+    for (std::vector<double>* values : {&profile.cosines, &profile.sines, &profile.lobeFactors})
+        values->resize(padded, 0.0);
     return profile;
 }
 

@@ -103,7 +103,8 @@ public:
     // The angle terms of a ring of `sides` vertices: cos and sin of each
     // vertex angle and its lobe factor. They depend only on the side count
     // and the lobe parameters, so a tree works them out once per count
-    // instead of once per ring.
+    // instead of once per ring. Each list is padded with zeros to a multiple
+    // of four entries.
     struct RingProfile {
         int32_t sides = 0;
         std::vector<double> cosines, sines, lobeFactors;
