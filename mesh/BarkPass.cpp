@@ -8,6 +8,10 @@
 
 #include <cstddef> // Required for: std::size_t
 
+#if defined(__SSE2__)
+#include <xmmintrin.h> // Required for: _MM_TRANSPOSE4_PS, _mm_storeu_ps
+#endif
+
 using Velk::Vector3;
 
 namespace {
@@ -36,30 +40,61 @@ void Stem::writeStemVertices(float*& floats, uint32_t*& colours) const {
         // The texture wraps twice round the stem and twice along it, whatever
         // its size; there is no seam vertex, so u never reaches 2.
         const float v = static_cast<float>(2 * r) / static_cast<float>(ringCount);
-        // Normals four at a time; the lanes past the ring's end stay zero
-        // and are not written.
+#if defined(__SSE2__)
+        // Four vertices at a time, each lane with the arithmetic of one
+        // vertex. The lanes are filled from the ring in registers: four
+        // floats stored one by one and read back as a vector would wait for
+        // every store to reach the cache. Lanes past the ring's end repeat
+        // the group's first vertex and are not written.
+        const __m128 vs = _mm_set1_ps(v), two = _mm_set1_ps(2.0f), sides = _mm_set1_ps(static_cast<float>(n));
         for (std::size_t first = 0; first < n; first += 4) {
             const std::size_t count = n - first < 4 ? n - first : 4;
-            FourVectors normals{};
-            for (std::size_t lane = 0; lane < count; ++lane) {
-                const std::size_t i = first + lane;
-                const Vector3& p = ring[i];
-                const Vector3& prev = ring[i == 0 ? n - 1 : i - 1];
-                const Vector3& next = ring[i + 1 == n ? 0 : i + 1];
-                // Points outwards from the chord of the neighbours, so lobed rings shade as lobes.
-                const Vector3 normal = p * 2.0f - prev - next;
-                normals.x[lane] = normal.x;
-                normals.y[lane] = normal.y;
-                normals.z[lane] = normal.z;
+            std::size_t at[4], before[4], after[4];
+            for (std::size_t lane = 0; lane < 4; ++lane) {
+                const std::size_t i = lane < count ? first + lane : first;
+                at[lane] = i;
+                before[lane] = i == 0 ? n - 1 : i - 1;
+                after[lane] = i + 1 == n ? 0 : i + 1;
             }
-            normaliseFour(normals);
+            const auto gather = [&](const std::size_t (&index)[4], float Vector3::*component) {
+                return _mm_setr_ps(ring[index[0]].*component, ring[index[1]].*component, ring[index[2]].*component,
+                                   ring[index[3]].*component);
+            };
+            // Points outwards from the chord of the neighbours, so lobed rings shade as lobes.
+            const auto normal = [&](__m128 p, float Vector3::*component) {
+                return _mm_sub_ps(_mm_sub_ps(_mm_mul_ps(p, two), gather(before, component)), gather(after, component));
+            };
+            __m128 px = gather(at, &Vector3::x), py = gather(at, &Vector3::y), pz = gather(at, &Vector3::z);
+            __m128 nx = normal(px, &Vector3::x), ny = normal(py, &Vector3::y), nz = normal(pz, &Vector3::z);
+            normaliseFour(nx, ny, nz);
+            // The texture wraps twice round the stem: u = 2i / n.
+            __m128 u = _mm_div_ps(_mm_setr_ps(static_cast<float>(2 * at[0]), static_cast<float>(2 * at[1]),
+                                              static_cast<float>(2 * at[2]), static_cast<float>(2 * at[3])),
+                                  sides);
+            __m128 vv = vs;
+            // One register per half vertex: (position, normal x), then (normal y, z, u, v).
+            _MM_TRANSPOSE4_PS(px, py, pz, nx);
+            _MM_TRANSPOSE4_PS(ny, nz, u, vv);
+            const __m128 heads[4] = {px, py, pz, nx}, tails[4] = {ny, nz, u, vv};
             for (std::size_t lane = 0; lane < count; ++lane) {
-                const std::size_t i = first + lane;
-                const float u = static_cast<float>(2 * i) / static_cast<float>(n);
-                writeVertex(floats, colours, ring[i], {normals.x[lane], normals.y[lane], normals.z[lane]},
-                            u, v, TreeMeshLayout::BARK_COLOUR);
+                _mm_storeu_ps(floats, heads[lane]);
+                _mm_storeu_ps(floats + 4, tails[lane]);
+                floats += TreeMeshLayout::FLOATS_PER_VERTEX;
+                *colours++ = TreeMeshLayout::BARK_COLOUR;
             }
         }
+#else
+        for (std::size_t i = 0; i < n; ++i) {
+            const Vector3& p = ring[i];
+            const Vector3& prev = ring[i == 0 ? n - 1 : i - 1];
+            const Vector3& next = ring[i + 1 == n ? 0 : i + 1];
+            // Points outwards from the chord of the neighbours, so lobed rings shade as lobes.
+            Vector3 normal = p * 2.0f - prev - next;
+            normal.normalise();
+            const float u = static_cast<float>(2 * i) / static_cast<float>(n);
+            writeVertex(floats, colours, p, normal, u, v, TreeMeshLayout::BARK_COLOUR);
+        }
+#endif
     }
     walkChildren(
         *this,
