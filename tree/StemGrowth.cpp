@@ -77,13 +77,15 @@ void Stem::growSpine(const StemPoint& startFrame, float radius_, uint8_t level, 
     const int32_t sides = p.ringVertices[level];
 
     radius = radius_;
-    position = startFrame.position + startFrame.orientation * startFrame.segment;
+    // Kept in a local: read back from the stem, the base would again be
+    // loaded wider than it was stored.
+    Vector3 P = startFrame.position + startFrame.orientation * startFrame.segment;
+    position = P;
 
     reserveSpine(*this, p, level);
 
-    points.push_back({startFrame.orientation, Vector3::ZERO, position});
-    Vector3 P = position;
-    addRing(points.back(), radiusAt(level, 0.0f, length, radius), sides, share);
+    addRing(appendPoint(points, startFrame.orientation, 0.0f, P), radiusAt(level, 0.0f, length, radius), sides,
+            share);
     countRing(p, share, sides, false);
 
     double flareHeight = 0.0;
