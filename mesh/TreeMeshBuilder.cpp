@@ -71,18 +71,19 @@ template <class Pass> void writeIndices(const IndexPart& part, uint32_t& base, P
 }
 
 // The writes of the mesh as a list of items that both threads take in turn:
-// the bark vertices, the indices of every part, then the leaf vertices in
-// chunks. The bark and the indices need nothing from the random generator,
-// so they may be taken at once; the leaf chunks wait until the calling
-// thread has made the leaf draws. Every item writes where the counters and
-// the leaf numbers say, so the bytes do not depend on who wrote them.
+// the bark (vertices and triangles), the other parts' indices, then the
+// leaf vertices in chunks. The bark and the indices need nothing from the
+// random generator, so they may be taken at once; the leaf chunks wait
+// until the calling thread has made the leaf draws. Every item writes where
+// the counters and the leaf numbers say, so the bytes do not depend on who
+// wrote them.
 class MeshWrites {
 public:
     // `floats` and `colours` point at the vertex of leaf 0.
     // `leaves` is the number of leaves the draws will give.
-    MeshWrites(const std::function<void()>& barkVertices, const std::function<void()>& indices,
+    MeshWrites(const std::function<void()>& bark, const std::function<void()>& indices,
                const LeafDraws& draws, std::size_t leaves, float* floats, uint32_t* colours)
-        : barkVertices_(barkVertices), indices_(indices), draws_(draws), leaves_(leaves), floats_(floats),
+        : bark_(bark), indices_(indices), draws_(draws), leaves_(leaves), floats_(floats),
           colours_(colours) {}
 
     // The leaf draws are made: the leaf chunks may be written.
@@ -94,8 +95,8 @@ public:
     void work() {
         for (;;) {
             const std::size_t item = next_.fetch_add(1, std::memory_order_relaxed);
-            if (item == BARK_VERTICES) {
-                barkVertices_();
+            if (item == BARK) {
+                bark_();
                 continue;
             }
             if (item == INDICES) {
@@ -111,7 +112,7 @@ public:
     }
 
 private:
-    enum Item : std::size_t { BARK_VERTICES, INDICES, LEAF_CHUNKS };
+    enum Item : std::size_t { BARK, INDICES, LEAF_CHUNKS };
     // Leaves per chunk: 64 KiB of vertices, small enough that the thread
     // finishing first waits little for the other.
     static constexpr std::size_t CHUNK = 512;
@@ -122,7 +123,7 @@ private:
         state_.notify_all();
     }
 
-    const std::function<void()>& barkVertices_;
+    const std::function<void()>& bark_;
     const std::function<void()>& indices_;
     const LeafDraws& draws_;
     const std::size_t leaves_;
@@ -177,21 +178,23 @@ Mesh* Tree::buildMesh(const std::string& name) {
         }
     }
 
-    // The bark vertices, then all indices: nothing here draws from the
-    // random generator, and every cursor starts where the counters say, so
-    // these may be written beside the leaf draws.
-    const std::function<void()> writeBarkVertices = [&] {
+    // The bark (its vertices and triangles in one walk), then the other
+    // parts' indices: nothing here draws from the random generator, and
+    // every cursor starts where the counters say, so these may be written
+    // beside the leaf draws.
+    const std::function<void()> writeBark = [&] {
         float* floats = floatStart;
         uint32_t* colours = colourStart;
-        trunk->writeStemVertices(floats, colours);
+        uint32_t base = 0;
+        writeIndices(barkPart, base,
+                     [&](uint32_t*& i, uint32_t& b) { trunk->writeStemBark(floats, colours, i, b); });
         assert(floats == floatStart + FLOATS_PER_VERTEX * barkVertices && colours == colourStart + barkVertices);
+        assert(base == barkVertices);
     };
-    const std::function<void()> writeAllIndices = [&] {
+    const std::function<void()> writeOtherIndices = [&] {
         // Index values are absolute vertex numbers: each part continues the
         // numbering where the one before it ended.
-        uint32_t base = 0;
-        writeIndices(barkPart, base, [&](uint32_t*& i, uint32_t& b) { trunk->writeStemIndices(i, b); });
-        assert(base == barkVertices);
+        uint32_t base = static_cast<uint32_t>(barkVertices);
         if (withLeaves)
             writeIndices(leafPart, base, [&](uint32_t*& i, uint32_t& b) {
                 // The same numbers as trunk->writeLeafIndices, without the walk over the stems.
@@ -208,13 +211,13 @@ Mesh* Tree::buildMesh(const std::string& name) {
     // it; the writes that follow are shared out like the rest.
     const std::size_t leafTotal = withLeaves ? leafVertices / VERTICES_PER_LEAF : 0;
     LeafDraws leafDraws(leafTotal, withLeaves ? static_cast<std::size_t>(stemCount) : 0);
-    MeshWrites writes(writeBarkVertices, writeAllIndices, leafDraws, leafTotal,
+    MeshWrites writes(writeBark, writeOtherIndices, leafDraws, leafTotal,
                       floatStart + FLOATS_PER_VERTEX * barkVertices, colourStart + barkVertices);
 
     // Both threads write disjoint memory, so the mesh is the same whichever
     // writes what. A second core starts on the bark while the calling thread
-    // makes the leaf draws; whichever is free takes the indices, and both
-    // then write leaves.
+    // makes the leaf draws; whichever is free takes the other indices, and
+    // both then write leaves.
     std::optional<HelperJob> helper;
     if (vertices >= PARALLEL_MIN_VERTICES && HelperJob::helps()) {
         try {

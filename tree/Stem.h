@@ -119,6 +119,8 @@ public:
     void writeFrameVertices(float*& floats, uint32_t*& colours) const;
     // Bark triangles between neighbouring rings.
     void writeStemIndices(uint32_t*& indices, uint32_t& base) const;
+    // Both of the above in one walk, which reads each ring once.
+    void writeStemBark(float*& floats, uint32_t*& colours, uint32_t*& indices, uint32_t& base) const;
     // Two triangles per leaf.
     void writeLeafIndices(uint32_t*& indices, uint32_t& base) const;
     // Nine triangles per stem point's marker.
