@@ -158,4 +158,46 @@ TEST(BarkIndexPassTest, ASingleRingWritesNoTrianglesButAdvancesBase) {
     EXPECT_EQ(indices[26], 14u);
 }
 
+TEST(BarkPassTest, OneWalkWritesWhatTheTwoPassesWrite) {
+    // Stems of one, two and three rings, of three, four and five vertices
+    // (a ring of five has a partly filled group of four), one under another
+    // and side by side: every case of the walk's numbering.
+    HandBuiltTree hand(3);
+    addSquareRing(hand.trunk(), 0.0f);
+    addSquareRing(hand.trunk(), 1.0f);
+    Stem& single = addChild(hand.trunk(), 1.0f);
+    addRing(single, {{1.0f, 0.0f, 0.0f}, {0.0f, 0.0f, 1.0f}, {-1.0f, 0.0f, 0.0f}});
+    Stem& branch = addChild(hand.trunk(), 1.0f);
+    for (float y : {0.0f, 0.5f, 1.0f})
+        addRing(branch, {{2.0f, y, 0.0f}, {0.6f, y, 1.9f}, {-1.6f, y, 1.2f}, {-1.6f, y, -1.2f}, {0.6f, y, -1.9f}});
+    Stem& twig = addChild(branch, 0.5f);
+    addRing(twig, {{1.0f, 2.0f, 0.0f}, {0.0f, 2.0f, 1.0f}, {-1.0f, 2.0f, 0.0f}});
+    addRing(twig, {{1.0f, 3.0f, 0.0f}, {0.0f, 3.0f, 1.0f}, {-1.0f, 3.0f, 0.0f}});
+    constexpr std::size_t vertices = 8 + 3 + 15 + 6, indices = 24 + 2 * 30 + 18;
+
+    const BarkVertices separate(hand.trunk(), vertices);
+    std::vector<uint32_t> separateIndices(indices);
+    uint32_t* cursor = separateIndices.data();
+    uint32_t separateBase = 7;
+    hand.trunk().writeStemIndices(cursor, separateBase);
+    ASSERT_EQ(cursor, separateIndices.data() + indices);
+
+    std::vector<float> floats(TreeMeshLayout::FLOATS_PER_VERTEX * vertices);
+    std::vector<uint32_t> colours(vertices), together(indices);
+    float* f = floats.data();
+    uint32_t* c = colours.data();
+    uint32_t* i = together.data();
+    uint32_t base = 7;
+    hand.trunk().writeStemBark(f, c, i, base);
+    EXPECT_EQ(f, floats.data() + floats.size());
+    EXPECT_EQ(c, colours.data() + colours.size());
+    EXPECT_EQ(i, together.data() + indices);
+    EXPECT_EQ(base, 7u + vertices);
+    EXPECT_EQ(base, separateBase);
+    // Compared as bytes: the same bits, not merely equal values.
+    EXPECT_EQ(std::memcmp(floats.data(), separate.floats.data(), floats.size() * sizeof(float)), 0);
+    EXPECT_EQ(colours, separate.colours);
+    EXPECT_EQ(together, separateIndices);
+}
+
 } // namespace
