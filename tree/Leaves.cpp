@@ -5,6 +5,7 @@
 #include "FloatLanes.h"
 #include "LeafCorners.h"
 #include "LeafPlacement.h"
+#include "LeafTilts.h"
 #include "Random.h"
 #include "Tree.h"
 #include "math/Math.h"
@@ -52,14 +53,17 @@ void placeLeaf(Leaf& leaf, const StemPoint& frame, LeafSize size) {
 }
 
 // Writes the corners of a leaf hanging `along` beyond the start of `point`'s
-// segment, turned by `turn` about the world Y axis and tilted by `tilt` about
-// the world X axis after the point's orientation.
-void placeLeaf(Leaf& leaf, const StemPoint& point, float along, float turn, float tilt, LeafSize size) {
-    const float halfTurn = 0.5f * turn;
-    const float halfTilt = 0.5f * tilt;
+// segment, turned by `turn` about the world Y axis and tilted by the angle
+// of `tilt` about the world X axis after the point's orientation.
+void placeLeaf(Leaf& leaf, const StemPoint& point, float along, float turn, HalfAngle tilt, LeafSize size) {
+    const HalfAngle t = halfAngleOf(turn);
     setCorners(leaf, leafCorners<float>({quaternionLanes<float>(point.orientation), vectorLanes<float>(point.position),
-                                         along, std::cos(halfTurn), std::sin(halfTurn), std::cos(halfTilt),
-                                         std::sin(halfTilt), size.width, size.height}));
+                                         along, t.cos, t.sin, tilt.cos, tilt.sin, size.width, size.height}));
+}
+
+// The half angle of the tilt of pending leaf `l` of a run.
+HalfAngle tiltHalfOf(const PendingLeaf& l, const PendingRun& run) {
+    return run.tiltsLookedUp ? l.tiltHalf : halfAngleOf(l.tilt);
 }
 
 #if defined(__SSE2__)
@@ -69,18 +73,19 @@ void placeLeaf(Leaf& leaf, const StemPoint& point, float along, float turn, floa
 // transposing them back gives each leaf's twelve floats in its own order.
 class LeafBatch {
 public:
-    // Takes `leaf`, which holds its pending data; places the batch when full.
-    void add(Leaf& leaf, float width, float height) {
+    // Takes `leaf` of `run`, which holds its pending data; places the batch
+    // when full.
+    void add(Leaf& leaf, const PendingRun& run) {
         const PendingLeaf l = heldPending(leaf);
         const Vector3& p = l.point->position;
-        const float halfTurn = 0.5f * l.turn;
-        const float halfTilt = 0.5f * l.tilt;
+        const HalfAngle turn = halfAngleOf(l.turn);
+        const HalfAngle tilt = tiltHalfOf(l, run);
         __m128* row = rows_[count_];
         static_assert(sizeof(Quaternion) == 4 * sizeof(float) && offsetof(Quaternion, w) == 0);
         row[0] = _mm_loadu_ps(&l.point->orientation.w); // w, x, y, z
         row[1] = _mm_setr_ps(p.x, p.y, p.z, l.along);
-        row[2] = _mm_setr_ps(std::cos(halfTurn), std::sin(halfTurn), std::cos(halfTilt), std::sin(halfTilt));
-        row[3] = _mm_setr_ps(width, height, 0.0f, 0.0f);
+        row[2] = _mm_setr_ps(turn.cos, turn.sin, tilt.cos, tilt.sin);
+        row[3] = _mm_setr_ps(run.width, run.height, 0.0f, 0.0f);
         leaves_[count_++] = &leaf;
         if (count_ == FloatLanes::COUNT) place();
     }
@@ -127,14 +132,14 @@ void placeLeaves(std::span<const PendingRun> runs) {
 #if defined(__SSE2__)
     LeafBatch batch;
     for (const PendingRun& run : runs)
-        for (uint32_t i = 0; i < run.count; ++i) batch.add(run.leaves[i], run.width, run.height);
+        for (uint32_t i = 0; i < run.count; ++i) batch.add(run.leaves[i], run);
     batch.place();
 #else
     for (const PendingRun& run : runs) {
         for (uint32_t i = 0; i < run.count; ++i) {
             Leaf& leaf = run.leaves[i];
             const PendingLeaf l = heldPending(leaf); // read before the corners overwrite it
-            placeLeaf(leaf, *l.point, l.along, l.turn, l.tilt, {run.width, run.height});
+            placeLeaf(leaf, *l.point, l.along, l.turn, tiltHalfOf(l, run), {run.width, run.height});
         }
     }
 #endif
@@ -168,6 +173,8 @@ void Stem::addLeaves(uint8_t level, GrowthShare& share) {
     const bool drawsTurn = rotateV != 0.0f;
     const bool drawsTilt = downV >= 0.0f && downV != 0.0f;
     const size_t drawsPerLeaf = size_t(drawsTurn) + size_t(drawsTilt);
+    const LeafTilts& tilts = tree->leafTilts();
+    const bool lookUp = !tilts.empty();
     std::array<int32_t, 2 * LEAF_DRAW_RUN> draws;
     size_t nextDraw = 0;
     for (int32_t i = 1; i <= count; ++i) {
@@ -189,31 +196,37 @@ void Stem::addLeaves(uint8_t level, GrowthShare& share) {
         rot += step * Math::fDeg2Rad; // never reduced, unlike the branch spiral
         const float turn = static_cast<float>(rot);
 
-        double down;
+        // The tilt, or where the tree has a table of tilts, its half angle
+        // looked up by the draw it follows from.
+        float tilt = 0.0f;
+        HalfAngle tiltHalf;
         if (downV >= 0.0f) {
-            const float tiltVar = drawsTilt ? randVarOf(draws[nextDraw++], downV) : 0.0f;
-            down = double(p.downAngle[level]) + tiltVar;
+            const int32_t s = drawsTilt ? draws[nextDraw++] : 0;
+            if (lookUp)
+                tiltHalf = tilts.of(s);
+            else
+                tilt = leafTiltOf(p, level, drawsTilt ? randVarOf(s, downV) : 0.0f);
         } else {
-            down = double(p.downAngle[level]) +
-                   double(downV) * (1.0 - 2.0 * (0.2 + 0.8 * (double(length) - leafOffset) /
-                                                          (double(length) - baseLength)));
+            const double down = double(p.downAngle[level]) +
+                                double(downV) * (1.0 - 2.0 * (0.2 + 0.8 * (double(length) - leafOffset) /
+                                                                     (double(length) - baseLength)));
+            tilt = static_cast<float>(down * Math::fDeg2Rad);
         }
-        const float tilt = static_cast<float>(down * Math::fDeg2Rad);
 
         // What addLeaf does, with the leaf size worked out once per stem.
         // While the tree grows, the leaf holds what its corners follow from.
         Leaf& leaf = leaves[firstLeaf + static_cast<size_t>(i - 1)];
         if (pending != nullptr)
-            holdPending(leaf, &point, along, turn, tilt);
+            holdPending(leaf, &point, along, turn, tilt, tiltHalf);
         else
-            placeLeaf(leaf, point, along, turn, tilt, size);
+            placeLeaf(leaf, point, along, turn, lookUp ? tiltHalf : halfAngleOf(tilt), size);
     }
     if (count > 0) {
         share.vertexCount += 4 * count;
         share.leafTriangleCount += 2 * count;
         // The stem's leaves stay where they are from here on.
         if (pending != nullptr)
-            pending->add({leaves.data() + firstLeaf, static_cast<uint32_t>(count), size.width, size.height});
+            pending->add({leaves.data() + firstLeaf, static_cast<uint32_t>(count), size.width, size.height, lookUp});
     }
 }
 

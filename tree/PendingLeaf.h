@@ -1,5 +1,6 @@
 #pragma once
 
+#include "LeafTilts.h"
 #include "Stem.h"
 
 #include <bit>         // Required for: std::bit_cast
@@ -20,7 +21,8 @@ struct PendingLeaf {
     float along = 0.0f;               // distance from the point's start along its segment
     float turn = 0.0f;                // radians about the world Y axis
     float tilt = 0.0f;                // radians about the world X axis
-    float unused[7] = {};             // fills it to the size of a leaf
+    HalfAngle tiltHalf;               // of the tilt, where the tree's LeafTilts gave it
+    float unused[5] = {};             // fills it to the size of a leaf
 };
 static_assert(sizeof(PendingLeaf) == sizeof(Leaf) && std::is_trivially_copyable_v<Leaf> &&
               std::is_standard_layout_v<PendingLeaf>);
@@ -29,12 +31,15 @@ static_assert(sizeof(PendingLeaf) == sizeof(Leaf) && std::is_trivially_copyable_
 // by field into the leaf's bytes: a whole PendingLeaf built on the stack and
 // copied over would be read back before its parts reached memory, a stall
 // on every leaf of the growing thread.
-inline void holdPending(Leaf& leaf, const StemPoint* point, float along, float turn, float tilt) {
+inline void holdPending(Leaf& leaf, const StemPoint* point, float along, float turn, float tilt,
+                        HalfAngle tiltHalf) {
     unsigned char* const bytes = reinterpret_cast<unsigned char*>(&leaf);
     std::memcpy(bytes + offsetof(PendingLeaf, point), &point, sizeof point);
     std::memcpy(bytes + offsetof(PendingLeaf, along), &along, sizeof along);
     std::memcpy(bytes + offsetof(PendingLeaf, turn), &turn, sizeof turn);
     std::memcpy(bytes + offsetof(PendingLeaf, tilt), &tilt, sizeof tilt);
+    std::memcpy(bytes + offsetof(PendingLeaf, tiltHalf) + offsetof(HalfAngle, cos), &tiltHalf.cos, sizeof(float));
+    std::memcpy(bytes + offsetof(PendingLeaf, tiltHalf) + offsetof(HalfAngle, sin), &tiltHalf.sin, sizeof(float));
 }
 
 // The pending leaf that `leaf` holds.
@@ -47,6 +52,7 @@ struct PendingRun {
     uint32_t count = 0;
     float width = 0.0f;  // leaf size: along its local X
     float height = 0.0f; // and along its local Y
+    bool tiltsLookedUp = false; // each leaf holds its tiltHalf; otherwise only its tilt
 };
 
 // Growth keeps runs in raw arena memory that is never destroyed element by

@@ -54,6 +54,9 @@ void Tree::grow(GrowthThreads threads) {
     // that growing threads only read them.
     for (size_t level = 0; level < p.ringVertices.size() && level < p.levels; ++level)
         ringProfile(p.ringVertices[level]);
+    // So are the leaves' tilts; leaves grow on the last level.
+    if (p.levels >= 1 && leafCount > 0)
+        leafTilts_ = LeafTilts(p, static_cast<uint8_t>(p.levels - 1), leafCount);
 
     const int64_t foreseenLeaves = int64_t(std::max(leafCount, 0)) + std::max(stemCount, 0);
     const bool large = HelperJob::helps() && foreseenLeaves >= PARALLEL_MIN_LEAVES;

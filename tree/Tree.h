@@ -1,5 +1,6 @@
 #pragma once
 
+#include "LeafTilts.h"
 #include "Stem.h"
 #include "TreeParameters.h"
 #include "math/Vector3.h"
@@ -110,6 +111,9 @@ public:
         std::vector<double> cosines, sines, lobeFactors;
     };
     const RingProfile& ringProfile(int32_t sides);
+    // The half angles of the leaves' tilts, worked out as growth starts;
+    // empty where there is no table (see LeafTilts).
+    const LeafTilts& leafTilts() const { return leafTilts_; }
     // The memory resource of this tree's stem lists.
     std::pmr::memory_resource* arena() { return &arena_; }
 
@@ -125,6 +129,7 @@ private:
     void add(const GrowthShare& share);
 
     std::vector<RingProfile> ringProfiles_;
+    LeafTilts leafTilts_;
     uint64_t vertexBudget_;
     uint64_t plannedVertices_ = 0;
     bool overBudget_ = false;

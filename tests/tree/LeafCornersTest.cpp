@@ -11,7 +11,7 @@
 #include <algorithm> // Required for: std::min
 #include <array>   // Required for: std::array
 #include <bit>     // Required for: std::bit_cast
-#include <cmath>   // Required for: std::cos, std::sin
+#include <cmath>   // Required for: std::cos, std::sin, std::nanf
 #include <cstdint> // Required for: uint32_t
 #include <cstring> // Required for: std::memcmp
 #include <random>  // Required for: std::mt19937, std::uniform_real_distribution
@@ -89,19 +89,27 @@ TEST(LeafCorners, FourAtOnceOneAtATimeAndTheEngineGiveTheSameBits) {
 
     // Leaves handed over in runs of 0 to 9, each run with a size of its own,
     // so that batches of four start and end anywhere in a run and the last
-    // one is partly empty.
+    // one is partly empty. Every other run holds its tilts' half angles, as
+    // a tree with a table of tilts hands them over, and a tilt that would
+    // spoil every corner if it were read.
     std::vector<Leaf> leaves(inputs.size() + 1);
     std::vector<PendingRun> runs;
     for (std::size_t n = 0, r = 0; n < inputs.size(); ++r) {
         const std::size_t length = std::min(r % 10, inputs.size() - n);
         const float width = 0.05f + 0.01f * float(r % 7);
         const float height = 0.2f + 0.03f * float(r % 5);
+        const bool lookedUp = r % 2 == 1;
         for (std::size_t k = n; k < n + length; ++k) {
             inputs[k].width = width;
             inputs[k].height = height;
-            holdPending(leaves[k], &inputs[k].point, inputs[k].along, inputs[k].turn, inputs[k].tilt);
+            if (lookedUp)
+                holdPending(leaves[k], &inputs[k].point, inputs[k].along, inputs[k].turn, std::nanf(""),
+                            halfAngleOf(inputs[k].tilt));
+            else
+                holdPending(leaves[k], &inputs[k].point, inputs[k].along, inputs[k].turn, inputs[k].tilt,
+                            HalfAngle{});
         }
-        runs.push_back({leaves.data() + n, static_cast<uint32_t>(length), width, height});
+        runs.push_back({leaves.data() + n, static_cast<uint32_t>(length), width, height, lookedUp});
         n += length;
     }
     const Leaf guard = leaves.back();

@@ -38,7 +38,7 @@ struct PendingTree {
         leaves.resize(firsts.back() + counts.back());
         for (std::size_t i = 0; i < leaves.size(); ++i) {
             holdPending(leaves[i], &points[i % points.size()], 0.01f * float(i % 25), 0.7f * float(i),
-                        0.2f + 0.001f * float(i % 300));
+                        0.2f + 0.001f * float(i % 300), HalfAngle{});
         }
     }
     PendingRun run(std::size_t r) { return {leaves.data() + firsts[r], counts[r], 0.3f, 0.45f}; }
