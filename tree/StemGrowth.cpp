@@ -102,7 +102,7 @@ void Stem::growSpine(const StemPoint& startFrame, float radius_, uint8_t level, 
             const StemPoint& point = appendPoint(points, orientation, static_cast<float>(subLength), P);
             addRing(point, r, sides, share);
             countRing(p, share, sides, true);
-            P += point.orientation * point.segment;
+            P = point.end();
         }
         flareHeight = P.y;
     }
@@ -141,7 +141,7 @@ void Stem::growSpine(const StemPoint& startFrame, float radius_, uint8_t level, 
                                      : radiusAt(level, static_cast<float>(z / length), length, radius);
             addRing(point, r, sides, share);
             countRing(p, share, sides, true);
-            P += point.orientation * point.segment;
+            P = point.end();
         }
     }
 }
@@ -199,10 +199,10 @@ void Stem::addRing(const StemPoint& point, float radius_, int32_t sides, GrowthS
 #if defined(__SSE2__)
     // Four vertices at a time, each lane with the arithmetic of one vertex.
     // The offsets are worked out two lanes per double vector, which rounds
-    // as one at a time does; built in
-    // registers, since four float stores read back as one vector would wait
-    // for each store to reach the cache. The profile is padded with zeros to
-    // whole groups of four, so the last group needs no tail.
+    // as one at a time does; built in registers, since four float stores
+    // read back as one vector would wait for each store to reach the cache.
+    // The profile is padded with zeros to whole groups of four, so the last
+    // group needs no tail.
     const LaneQuaternion<FloatLanes> q = quaternionLanes<FloatLanes>(point.orientation);
     const LaneVector<FloatLanes> at = vectorLanes<FloatLanes>(point.position);
     const FloatLanes segmentX(point.segment.x), segmentZ(point.segment.z);
