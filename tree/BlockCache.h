@@ -9,9 +9,7 @@
 // a few large, geometrically growing blocks and frees them all at once, so
 // the next tree asks for the same sizes: with a cache that outlives the
 // trees, regrowing touches memory that is already mapped instead of
-// faulting in fresh pages every time. Large blocks are evicted from the
-// caches as they come back, so that the next tree writes them without
-// first taking each line back from the core that last read it.
+// faulting in fresh pages every time.
 class BlockCache : public std::pmr::memory_resource {
 public:
     explicit BlockCache(std::pmr::memory_resource* upstream = std::pmr::new_delete_resource())
