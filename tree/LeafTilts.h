@@ -18,10 +18,11 @@ inline HalfAngle halfAngleOf(float angle) {
     return {std::cos(half), std::sin(half)};
 }
 
-// The tilt of a leaf of the last level from its variation `tiltVar`, where
-// the tilt follows from a draw (a variation of zero or more): the down angle
-// plus the variation, in radians.
-float leafTiltOf(const TreeParameters& p, uint8_t level, float tiltVar);
+// The tilt of a leaf of the last level from its signed draw `s` (0 where the
+// tilt does not vary, and so draws nothing), where the tilt follows from the
+// draw (a variation of zero or more): the down angle plus the variation, in
+// radians.
+float leafTiltOf(const TreeParameters& p, uint8_t level, int32_t s);
 
 // Where the leaves' tilts follow from a draw alone, a tree's leaves take at
 // most one tilt per signed draw, 1,999 in all, however many leaves there

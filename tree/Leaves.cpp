@@ -205,7 +205,7 @@ void Stem::addLeaves(uint8_t level, GrowthShare& share) {
             if (lookUp)
                 tiltHalf = tilts.of(s);
             else
-                tilt = leafTiltOf(p, level, drawsTilt ? randVarOf(s, downV) : 0.0f);
+                tilt = leafTiltOf(p, level, s);
         } else {
             const double down = double(p.downAngle[level]) +
                                 double(downV) * (1.0 - 2.0 * (0.2 + 0.8 * (double(length) - leafOffset) /
